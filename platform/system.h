@@ -1,0 +1,39 @@
+#pragma once
+// Where the program's files live, the random generator, and handing links to
+// the desktop.
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+namespace platform::files {
+
+// Directory of the program file.
+QString ProgramDirectory();
+// Directory of the sound files: beside the program, or, in an installed copy,
+// share/norvane relative to it.
+QString SoundDirectory();
+// The per-user directory that holds the highscore file; created when missing.
+QString HighscoreDirectory();
+
+}  // namespace platform::files
+
+namespace platform::random {
+
+// Mixes a new seed into the generator (the game reseeds from the time of day).
+void Randomize(double seed);
+// Uniform in [0, 1).
+double Rnd();
+// Tests fix the sequence.
+void Reset(uint64_t seed);
+
+}  // namespace platform::random
+
+namespace platform::links {
+
+// Fire-and-forget request to open an address (mail or web) in the user's program.
+void Open(const QString& url);
+// Tests record the addresses instead of opening them.
+void SetSeam(std::function<void(const QString&)> seam);
+
+}  // namespace platform::links

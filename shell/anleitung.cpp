@@ -1,0 +1,7 @@
+#include "shell/anleitung.h"
+
+#include "app/tform.h"
+
+Anleitung::Anleitung(TForm& haupt) : haupt_(haupt) {}
+
+void Anleitung::Form_Load() {}

@@ -1,0 +1,8 @@
+// The main window's look.
+
+#include "app/tform.h"
+#include "shell/skin.h"
+
+void TForm::FormAnpassen() {
+  skin::FormAnpassen(*this, *TFormPic, picHG, {picRandHorizontal, picRandVertikal, picEcke}, Logo, LogoBlack, 35);
+}

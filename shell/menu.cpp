@@ -1,0 +1,107 @@
+// The menu buttons of the main window and the way to and from the secondary
+// windows.
+
+#include <QCoreApplication>
+
+#include "app/tform.h"
+#include "highscore/eingabe.h"
+#include "highscore/highscore_form.h"
+#include "platform/sound.h"
+#include "shell/anleitung.h"
+#include "shell/infoform.h"
+#include "shell/skin.h"
+#include "shell/sound.h"
+
+void TForm::SpielAnhalten() {
+  FensterOffen = true;
+  if (FallTimer.Enabled()) {
+    FallTimer.SetEnabled(false);
+    TimerWarAktiv = true;
+  }
+}
+
+void TForm::HSZurueck() {
+  FensterOffen = false;
+  if (TimerWarAktiv && !Pausiert) {
+    FallTimer.SetEnabled(true);
+    TimerWarAktiv = false;
+  }
+}
+
+void TForm::ZurueckZumSpiel(QWidget* fenster) {
+  showFullScreen();
+  if (fenster) fenster->hide();
+  TBox->setFocus();
+  HSZurueck();
+}
+
+void TForm::picButtonAnleitung_Click() {
+  HauptModul::SoundAbspielen(QStringLiteral("CLICK.WAV"));
+  SpielAnhalten();
+  Anleitung& anleitung = AnleitungForm();
+  anleitung.move(skin::BildschirmMitte(anleitung.size()));
+  anleitung.showFullScreen();
+  hide();
+  HauptModul::SoundAbspielen(QStringLiteral("HELP.WAV"));
+}
+
+void TForm::picButtonCopyright_Click() {
+  HauptModul::SoundAbspielen(QStringLiteral("CLICK.WAV"));
+  SpielAnhalten();
+  setEnabled(false);
+  InfoForm& info = InfoFormForm();
+  // Modal for the player, but the call does not wait: the OK button does the return.
+  info.setWindowModality(Qt::ApplicationModal);
+  info.show();
+  info.raise();
+  info.activateWindow();
+}
+
+void TForm::picButtonBeenden_Click() {
+  HauptModul::SoundAbspielen(QStringLiteral("CLICK.WAV"));
+  if (platform::sound::OutputDeviceCount() != 0 && HauptModul::SoundAn)
+    platform::sound::PlaySync(HauptModul::SoundPfad(QStringLiteral("EXIT.WAV")));
+  highscore_.reset();
+  eingabe_.reset();
+  infoForm_.reset();
+  anleitung_.reset();
+  for (platform::Timer* t : {&FallTimer, &WartenTimer, &ReiheTimer, &GameOverTimer, &timJoystick})
+    t->SetEnabled(false);
+  hide();
+  beendet_ = true;
+  QCoreApplication::quit();
+}
+
+TForm::~TForm() = default;
+
+Highscore& TForm::HighscoreForm() {
+  if (!highscore_) {
+    highscore_ = std::make_unique<Highscore>(*this);
+    highscore_->Form_Load();
+  }
+  return *highscore_;
+}
+
+Eingabe& TForm::EingabeForm() {
+  if (!eingabe_) {
+    eingabe_ = std::make_unique<Eingabe>(*this);
+    eingabe_->Form_Load();
+  }
+  return *eingabe_;
+}
+
+Anleitung& TForm::AnleitungForm() {
+  if (!anleitung_) {
+    anleitung_ = std::make_unique<Anleitung>(*this);
+    anleitung_->Form_Load();
+  }
+  return *anleitung_;
+}
+
+InfoForm& TForm::InfoFormForm() {
+  if (!infoForm_) {
+    infoForm_ = std::make_unique<InfoForm>(*this);
+    infoForm_->Form_Load();
+  }
+  return *infoForm_;
+}
