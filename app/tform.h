@@ -71,6 +71,8 @@ class TForm : public QWidget {
 
   // --- Pause and end of game ------------------------------------------------
   void Pause();
+  // Saves the well under the pause sign and paints the sign.
+  void PauseSchildZeichnen();
   void GameOver();
   void GameOverTimer_Timer();
 

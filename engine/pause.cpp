@@ -6,22 +6,33 @@
 using platform::BitBlt;
 using platform::Rop;
 
+namespace {
+QRect Schild(const TForm& f) {
+  const int w = f.PausePic.width();
+  const int h = f.PausePic.height();
+  return {(f.TBox->width() - w) / 2, (f.TBox->height() - h) / 2, w, h};
+}
+}  // namespace
+
+void TForm::PauseSchildZeichnen() {
+  const QRect r = Schild(*this);
+  BitBlt(PauseSich, 0, 0, r.width(), r.height(), TBox->Image(), r.x(), r.y(), Rop::SrcCopy);
+  BitBlt(TBox->Image(), r.x(), r.y(), r.width(), r.height(), PausePicBl, 0, 0, Rop::MergePaint);
+  BitBlt(TBox->Image(), r.x(), r.y(), r.width(), r.height(), PausePic, 0, 0, Rop::SrcAnd);
+}
+
 void TForm::Pause() {
-  const int w = PausePic.width();
-  const int h = PausePic.height();
-  const int x = (TBox->width() - w) / 2;
-  const int y = (TBox->height() - h) / 2;
   if (!Pausiert) {
     if (FallTimer.Enabled()) FallTimer.SetEnabled(false);
-    BitBlt(PauseSich, 0, 0, w, h, TBox->Image(), x, y, Rop::SrcCopy);
-    BitBlt(TBox->Image(), x, y, w, h, PausePicBl, 0, 0, Rop::MergePaint);
-    BitBlt(TBox->Image(), x, y, w, h, PausePic, 0, 0, Rop::SrcAnd);
+    PauseSchildZeichnen();
     Pausiert = true;
     TBox->Refresh();
   } else {
-    BitBlt(TBox->Image(), x, y, w, h, PauseSich, 0, 0, Rop::SrcCopy);
+    const QRect r = Schild(*this);
+    BitBlt(TBox->Image(), r.x(), r.y(), r.width(), r.height(), PauseSich, 0, 0, Rop::SrcCopy);
     Pausiert = false;
-    if (!FallTimer.Enabled()) FallTimer.SetEnabled(true);
+    // During a row flash no piece is falling yet: the spawn after the flash starts the fall.
+    if (!FallTimer.Enabled() && !ReiheFortsetzung) FallTimer.SetEnabled(true);
     TBox->Refresh();
   }
 }

@@ -56,6 +56,8 @@ void TForm::ReiheTimer_Timer() {
         BitBlt(TBox->Image(), (c - 1) * 20, (r - 1) * 20, 20, 20, Muster[Farbe[c][r] - 1], 0, 0, Rop::SrcCopy);
     }
   }
+  // A pause taken during the flash keeps its sign over the repainted well.
+  if (Pausiert) PauseSchildZeichnen();
   TBox->Refresh();
   NeuerStein();
 }

@@ -1,0 +1,73 @@
+// Highscore file NORVANE.INI: reading, writing, default list, qualification
+// and insertion. Pure functions on a path or on bytes; Qt Core only.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <array>
+#include <optional>
+
+namespace highscore {
+
+using Punkteliste = std::array<double, 11>;   // index 0 unused
+using Textliste   = std::array<QString, 11>;  // index 0 unused
+
+inline constexpr const char* kDateiName = "NORVANE.INI";
+inline constexpr int kPlaetze = 10;
+
+// Reading limits: the file is user-editable, so nothing in it may make us
+// read, allocate or loop without bound.
+inline constexpr qint64 kMaxLeseBytes = 64 * 1024;
+inline constexpr int kMaxZeilenZeichen = 4096;
+
+// True when a regular file of that name exists (a directory does not count).
+bool Vorhanden(const QString& pfad);
+
+// Writes the default list (500 down to 50 for "Jorin Falkat").
+void StandardAnlegen(const QString& pfad);
+
+// The three readers. Ranks the file does not provide keep the values passed
+// in; a missing or unreadable file changes nothing. They never report errors.
+void WerteLesen(const QString& pfad, Punkteliste& punkte);
+void ListeLesen(const QString& pfad, Punkteliste& punkte, Textliste& namen);
+void AnzeigeLesen(const QString& pfad, Textliste& punkteText, Textliste& namen);
+
+// Replaces the file atomically; false (old file untouched) when that failed.
+bool ListeSchreiben(const QString& pfad, const Punkteliste& punkte, const Textliste& namen);
+
+// One entry line without line end: score left-aligned in five columns, ",",
+// then the name.
+QString EintragZeile(double punkte, const QString& name);
+
+// Leading numeric value of the text, 0 when there is none; nullopt only when
+// the value is not finite.
+std::optional<double> Val(QStringView text);
+
+// Plain decimal text: integers as digits, anything else with 15 significant
+// digits. Never uses thousands separators.
+QString ZahlText(double wert);
+
+// Rank 1..10 the result earns, or 0 when it does not qualify.
+int EintragsPlatz(const Punkteliste& gespeichert, double ergebnis);
+
+// Moves ranks stelle..9 one down (old rank 10 drops out) and stores the
+// result at stelle. The name at stelle is left for the caller to replace.
+void Einfuegen(Punkteliste& punkte, Textliste& namen, int stelle, double ergebnis);
+
+// Splits raw file bytes into at most maxZeilen lines (ends: CR LF, CR, LF),
+// each cut at kMaxZeilenZeichen characters. Valid UTF-8 is decoded as UTF-8,
+// anything else as Latin-1; a leading UTF-8 byte order mark is dropped.
+QStringList ZeilenAusBytes(const QByteArray& bytes, int maxZeilen);
+
+// Field access on one stored line, as the readers use it.
+QString PunkteTextAusZeile(QStringView zeile);   // columns 1-5, trimmed
+std::optional<double> PunkteAusZeile(QStringView zeile);
+QString NameAusZeile(QStringView zeile);         // from column 7 of the trimmed line
+
+// Test seam: while on, every write fails at commit and leaves the old file.
+void SetzeSchreibfehlerFuerTests(bool an);
+
+}  // namespace highscore

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QImage>
+
+namespace assetgen {
+
+// A mock 640 x 480 game panel assembled from the generated pictures, for
+// judging the look as a whole.
+QImage composePreview();
+
+}  // namespace assetgen
