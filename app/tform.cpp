@@ -5,12 +5,12 @@
 #include "engine/tables.h"
 #include "highscore/eingabe.h"
 #include "highscore/highscore_form.h"
-#include "shell/anleitung.h"
-#include "shell/infoform.h"
 #include "input/keys.h"
 #include "platform/blit.h"
 #include "platform/display.h"
 #include "platform/system.h"
+#include "shell/anleitung.h"
+#include "shell/infoform.h"
 #include "shell/sound.h"
 
 using platform::LoadPicture;
@@ -154,7 +154,6 @@ void TForm::picButtonNeuesSpiel_Click() {
   NeuerStein();
   SpielVorbei = false;
 }
-
 
 void TForm::keyPressEvent(QKeyEvent* event) {
   int code = keys::VirtualKey(*event);

@@ -159,8 +159,8 @@ class TForm : public QWidget {
   int Punktestand = 0;
   int Level = 0;
   int Reihen = 0;
-  int Fallschritt = 0;       // pixels per gravity tick
-  int FallschrittSich = 0;   // the normal step while Down is held
+  int Fallschritt = 0;      // pixels per gravity tick
+  int FallschrittSich = 0;  // the normal step while Down is held
   bool SpielVorbei = false;
   bool Pausiert = false;
   bool SteinNeu = false;

@@ -41,8 +41,7 @@ void TForm::Loeschen() {
 }
 
 void TForm::Sichern() {
-  BitBlt(SichBox, 0, 0, BildBreite(AktStein), BildHoehe(AktStein), TBox->Image(), Px(SteinX), Px(SteinY),
-         Rop::SrcCopy);
+  BitBlt(SichBox, 0, 0, BildBreite(AktStein), BildHoehe(AktStein), TBox->Image(), Px(SteinX), Px(SteinY), Rop::SrcCopy);
 }
 
 void TForm::Zeichnen() {

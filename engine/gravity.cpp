@@ -90,7 +90,10 @@ void TForm::Warten() {
 
 void TForm::WartenTimer_Timer() {
   Wartet = false;
-  // Stopped before placing, so one landing is placed exactly once.
+  // Stopped before placing, so one landing is placed exactly once. A pause
+  // continued during the delay may have restarted the fall; a piece being
+  // placed must not fall any further.
   WartenTimer.SetEnabled(false);
+  FallTimer.SetEnabled(false);
   Setzen();
 }

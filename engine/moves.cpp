@@ -82,6 +82,12 @@ bool TForm::DrehPruefer() const {
   if (static_cast<int>(std::floor(SteinY / 20.0f)) + BildHoehe(naechster) / 20 + 1 > 20) return false;
   if (probe.hoch)
     for (const engine::Zelle& z : probe.AufZeile()) blockiert |= BelegtBei(Belegt, ra.C + z.dx, ra.F + z.dy);
+  // The probes above look ahead of a falling piece; a piece lying exactly on a
+  // row could still turn into a settled cell, so the turned cells must be free too.
+  for (const engine::Zelle& z : engine::kKatalog[static_cast<size_t>(naechster)].zellen) {
+    blockiert |= BelegtBei(Belegt, ra.C + z.dx, ra.F + z.dy);
+    if (ra.zwischen) blockiert |= BelegtBei(Belegt, ra.C + z.dx, ra.F + z.dy + 1);
+  }
   return !blockiert;
 }
 

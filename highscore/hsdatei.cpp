@@ -24,360 +24,295 @@ const QString kStandardName = QStringLiteral("Jorin Falkat");
 std::atomic<bool> g_schreibfehler{false};
 
 // Blanks only, like the classic BASIC Trim; tabs and the like are data.
-QStringView OhneBlanks(QStringView s)
-{
-    qsizetype a = 0;
-    qsizetype e = s.size();
-    while (a < e && s[a] == u' ')
-        ++a;
-    while (e > a && s[e - 1] == u' ')
-        --e;
-    return s.sliced(a, e - a);
+QStringView OhneBlanks(QStringView s) {
+  qsizetype a = 0;
+  qsizetype e = s.size();
+  while (a < e && s[a] == u' ') ++a;
+  while (e > a && s[e - 1] == u' ') --e;
+  return s.sliced(a, e - a);
 }
 
 // Index of the code unit after the first n characters; a surrogate pair
 // counts as one character so we never split it.
-qsizetype NachZeichen(QStringView s, qsizetype n)
-{
-    qsizetype i = 0;
-    for (qsizetype gezaehlt = 0; i < s.size() && gezaehlt < n; ++gezaehlt) {
-        if (s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate())
-            i += 2;
-        else
-            ++i;
-    }
-    return i;
+qsizetype NachZeichen(QStringView s, qsizetype n) {
+  qsizetype i = 0;
+  for (qsizetype gezaehlt = 0; i < s.size() && gezaehlt < n; ++gezaehlt) {
+    if (s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate())
+      i += 2;
+    else
+      ++i;
+  }
+  return i;
 }
 
 bool IstFolgeByte(unsigned char b) { return (b & 0xC0) == 0x80; }
 
 // Strict check: no overlong forms, no surrogates, nothing above U+10FFFF,
 // no sequence cut short.
-bool IstGueltigesUtf8(const unsigned char* p, qsizetype n)
-{
-    qsizetype i = 0;
-    while (i < n) {
-        const unsigned char b = p[i];
-        if (b < 0x80) {
-            ++i;
-            continue;
-        }
-        int folge = 0;
-        unsigned char min2 = 0x80, max2 = 0xBF;  // allowed range of the 2nd byte
-        if (b >= 0xC2 && b <= 0xDF) {
-            folge = 1;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            folge = 2;
-            if (b == 0xE0) min2 = 0xA0;
-            if (b == 0xED) max2 = 0x9F;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            folge = 3;
-            if (b == 0xF0) min2 = 0x90;
-            if (b == 0xF4) max2 = 0x8F;
-        } else {
-            return false;
-        }
-        if (n - i <= folge)
-            return false;
-        if (p[i + 1] < min2 || p[i + 1] > max2)
-            return false;
-        for (int k = 2; k <= folge; ++k)
-            if (!IstFolgeByte(p[i + k]))
-                return false;
-        i += folge + 1;
+bool IstGueltigesUtf8(const unsigned char* p, qsizetype n) {
+  qsizetype i = 0;
+  while (i < n) {
+    const unsigned char b = p[i];
+    if (b < 0x80) {
+      ++i;
+      continue;
     }
-    return true;
+    int folge = 0;
+    unsigned char min2 = 0x80, max2 = 0xBF;  // allowed range of the 2nd byte
+    if (b >= 0xC2 && b <= 0xDF) {
+      folge = 1;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+      folge = 2;
+      if (b == 0xE0) min2 = 0xA0;
+      if (b == 0xED) max2 = 0x9F;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+      folge = 3;
+      if (b == 0xF0) min2 = 0x90;
+      if (b == 0xF4) max2 = 0x8F;
+    } else {
+      return false;
+    }
+    if (n - i <= folge) return false;
+    if (p[i + 1] < min2 || p[i + 1] > max2) return false;
+    for (int k = 2; k <= folge; ++k)
+      if (!IstFolgeByte(p[i + k])) return false;
+    i += folge + 1;
+  }
+  return true;
 }
 
 // Drops a multi-byte sequence cut short at the end, e.g. by the read limit,
 // so that one cut character does not turn a UTF-8 file into Latin-1.
-void UnvollstaendigesEndeWeg(QByteArray& bytes)
-{
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
-    qsizetype i = bytes.size();
-    qsizetype k = i;
-    while (k > 0 && i - k < 3 && IstFolgeByte(p[k - 1]))
-        --k;
-    if (k == 0)
-        return;
-    const unsigned char lead = p[k - 1];
-    const int laenge = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    if (laenge > 1 && i - (k - 1) < laenge)
-        bytes.truncate(k - 1);
+void UnvollstaendigesEndeWeg(QByteArray& bytes) {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+  qsizetype i = bytes.size();
+  qsizetype k = i;
+  while (k > 0 && i - k < 3 && IstFolgeByte(p[k - 1])) --k;
+  if (k == 0) return;
+  const unsigned char lead = p[k - 1];
+  const int laenge = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+  if (laenge > 1 && i - (k - 1) < laenge) bytes.truncate(k - 1);
 }
 
-QStringList DateiZeilen(const QString& pfad)
-{
-    QFile datei(pfad);
-    if (!datei.open(QIODevice::ReadOnly))
-        return {};
-    // Only the head of the file matters; a huge or endless file must not be
-    // pulled into memory.
-    QByteArray bytes;
-    while (bytes.size() < kMaxLeseBytes) {
-        const QByteArray stueck = datei.read(kMaxLeseBytes - bytes.size());
-        if (stueck.isEmpty())
-            break;
-        bytes += stueck;
-    }
-    if (bytes.size() >= kMaxLeseBytes)
-        UnvollstaendigesEndeWeg(bytes);
-    return ZeilenAusBytes(bytes, kZeilenProDatei);
+QStringList DateiZeilen(const QString& pfad) {
+  QFile datei(pfad);
+  if (!datei.open(QIODevice::ReadOnly)) return {};
+  // Only the head of the file matters; a huge or endless file must not be
+  // pulled into memory.
+  QByteArray bytes;
+  while (bytes.size() < kMaxLeseBytes) {
+    const QByteArray stueck = datei.read(kMaxLeseBytes - bytes.size());
+    if (stueck.isEmpty()) break;
+    bytes += stueck;
+  }
+  if (bytes.size() >= kMaxLeseBytes) UnvollstaendigesEndeWeg(bytes);
+  return ZeilenAusBytes(bytes, kZeilenProDatei);
 }
 
-QByteArray DateiInhalt(const Punkteliste& punkte, const Textliste& namen)
-{
-    QString text = kKopfZeile + QStringLiteral("\r\n");
-    for (int r = 1; r <= kPlaetze; ++r)
-        text += EintragZeile(punkte[r], namen[r]) + QStringLiteral("\r\n");
-    return text.toUtf8();
+QByteArray DateiInhalt(const Punkteliste& punkte, const Textliste& namen) {
+  QString text = kKopfZeile + QStringLiteral("\r\n");
+  for (int r = 1; r <= kPlaetze; ++r) text += EintragZeile(punkte[r], namen[r]) + QStringLiteral("\r\n");
+  return text.toUtf8();
 }
 
 // QSaveFile writes to a temporary file and renames it over the old one only
 // on success, so a failed save can no longer leave an emptied list behind.
-bool InhaltErsetzen(const QString& pfad, const QByteArray& inhalt)
-{
-    QSaveFile datei(pfad);
-    if (!datei.open(QIODevice::WriteOnly))
-        return false;
-    if (datei.write(inhalt) != inhalt.size() || g_schreibfehler.load())
-        datei.cancelWriting();
-    return datei.commit();
+bool InhaltErsetzen(const QString& pfad, const QByteArray& inhalt) {
+  QSaveFile datei(pfad);
+  if (!datei.open(QIODevice::WriteOnly)) return false;
+  if (datei.write(inhalt) != inhalt.size() || g_schreibfehler.load()) datei.cancelWriting();
+  return datei.commit();
 }
 
 }  // namespace
 
-bool Vorhanden(const QString& pfad)
-{
-    return QFileInfo(pfad).isFile();
+bool Vorhanden(const QString& pfad) { return QFileInfo(pfad).isFile(); }
+
+void StandardAnlegen(const QString& pfad) {
+  Punkteliste punkte{};
+  Textliste namen;
+  for (int r = 1; r <= kPlaetze; ++r) {
+    punkte[r] = 550 - 50 * r;
+    namen[r] = kStandardName;
+  }
+  InhaltErsetzen(pfad, DateiInhalt(punkte, namen));
 }
 
-void StandardAnlegen(const QString& pfad)
-{
-    Punkteliste punkte{};
-    Textliste namen;
-    for (int r = 1; r <= kPlaetze; ++r) {
-        punkte[r] = 550 - 50 * r;
-        namen[r] = kStandardName;
+void WerteLesen(const QString& pfad, Punkteliste& punkte) {
+  const QStringList zeilen = DateiZeilen(pfad);
+  for (int r = 1; r <= kPlaetze && r < zeilen.size(); ++r) {
+    if (const auto wert = PunkteAusZeile(zeilen[r])) punkte[r] = *wert;
+  }
+}
+
+void ListeLesen(const QString& pfad, Punkteliste& punkte, Textliste& namen) {
+  const QStringList zeilen = DateiZeilen(pfad);
+  for (int r = 1; r <= kPlaetze && r < zeilen.size(); ++r) {
+    if (const auto wert = PunkteAusZeile(zeilen[r])) punkte[r] = *wert;
+    namen[r] = NameAusZeile(zeilen[r]);
+  }
+}
+
+void AnzeigeLesen(const QString& pfad, Textliste& punkteText, Textliste& namen) {
+  const QStringList zeilen = DateiZeilen(pfad);
+  for (int r = 1; r <= kPlaetze && r < zeilen.size(); ++r) {
+    punkteText[r] = PunkteTextAusZeile(zeilen[r]);
+    namen[r] = NameAusZeile(zeilen[r]);
+  }
+}
+
+bool ListeSchreiben(const QString& pfad, const Punkteliste& punkte, const Textliste& namen) {
+  return InhaltErsetzen(pfad, DateiInhalt(punkte, namen));
+}
+
+QString EintragZeile(double punkte, const QString& name) {
+  // A line break inside a name would shift every later rank on reading.
+  QString sauber = name;
+  sauber.replace(u'\r', u' ').replace(u'\n', u' ');
+  return ZahlText(punkte).leftJustified(5, u' ').append(u',').append(OhneBlanks(sauber));
+}
+
+std::optional<double> Val(QStringView text) {
+  const qsizetype n = text.size();
+  qsizetype i = 0;
+  while (i < n && text[i] == u' ') ++i;
+  const auto istZiffer = [&](qsizetype k) { return k < n && text[k] >= u'0' && text[k] <= u'9'; };
+
+  bool negativ = false;
+  if (i < n && (text[i] == u'+' || text[i] == u'-')) {
+    negativ = text[i] == u'-';
+    ++i;
+  }
+  std::string ganz, bruch;
+  while (istZiffer(i)) ganz += char(text[i++].unicode());
+  if (i < n && text[i] == u'.') {
+    ++i;
+    while (istZiffer(i)) bruch += char(text[i++].unicode());
+  }
+  if (ganz.empty() && bruch.empty()) return 0.0;
+
+  // The exponent is saturated; with at most a few thousand mantissa digits
+  // a billion is far past both ends of the double range.
+  long long exponent = 0;
+  if (i < n && (text[i] == u'e' || text[i] == u'E')) {
+    qsizetype k = i + 1;
+    bool expNegativ = false;
+    if (k < n && (text[k] == u'+' || text[k] == u'-')) {
+      expNegativ = text[k] == u'-';
+      ++k;
     }
-    InhaltErsetzen(pfad, DateiInhalt(punkte, namen));
-}
-
-void WerteLesen(const QString& pfad, Punkteliste& punkte)
-{
-    const QStringList zeilen = DateiZeilen(pfad);
-    for (int r = 1; r <= kPlaetze && r < zeilen.size(); ++r) {
-        if (const auto wert = PunkteAusZeile(zeilen[r]))
-            punkte[r] = *wert;
+    if (istZiffer(k)) {
+      while (istZiffer(k)) {
+        if (exponent < 1000000000) exponent = exponent * 10 + (text[k].unicode() - u'0');
+        ++k;
+      }
+      if (expNegativ) exponent = -exponent;
     }
+  }
+
+  std::string zahl = (ganz.empty() ? std::string("0") : ganz) + '.' + bruch + 'e' + std::to_string(exponent);
+  double wert = 0;
+  const auto ergebnis = std::from_chars(zahl.data(), zahl.data() + zahl.size(), wert);
+  if (ergebnis.ec == std::errc::result_out_of_range) {
+    // Out of range either way: find out whether it was too big or too small.
+    const auto ersteZiffer = ganz.find_first_not_of('0');
+    const long long lage = ersteZiffer != std::string::npos ? static_cast<long long>(ganz.size() - ersteZiffer)
+                                                            : -static_cast<long long>(bruch.find_first_not_of('0'));
+    if (exponent + lage > 0) return std::nullopt;
+    wert = 0;
+  } else if (ergebnis.ec != std::errc()) {
+    wert = 0;
+  }
+  if (negativ) wert = -wert;
+  if (!std::isfinite(wert)) return std::nullopt;
+  return wert;
 }
 
-void ListeLesen(const QString& pfad, Punkteliste& punkte, Textliste& namen)
-{
-    const QStringList zeilen = DateiZeilen(pfad);
-    for (int r = 1; r <= kPlaetze && r < zeilen.size(); ++r) {
-        if (const auto wert = PunkteAusZeile(zeilen[r]))
-            punkte[r] = *wert;
-        namen[r] = NameAusZeile(zeilen[r]);
+QString ZahlText(double wert) {
+  if (std::isfinite(wert) && wert == std::trunc(wert) && std::fabs(wert) < 1e15)
+    return QString::number(static_cast<qint64>(wert));
+  return QString::number(wert, 'g', 15);
+}
+
+int EintragsPlatz(const Punkteliste& gespeichert, double ergebnis) {
+  for (int r = 1; r <= kPlaetze; ++r) {
+    if (gespeichert[r] < ergebnis) return r;
+  }
+  return 0;
+}
+
+void Einfuegen(Punkteliste& punkte, Textliste& namen, int stelle, double ergebnis) {
+  if (stelle < 1 || stelle > kPlaetze) return;
+  for (int i = kPlaetze - 1; i >= stelle; --i) {
+    punkte[i + 1] = punkte[i];
+    namen[i + 1] = namen[i];
+  }
+  punkte[stelle] = ergebnis;
+}
+
+QStringList ZeilenAusBytes(const QByteArray& bytes, int maxZeilen) {
+  if (maxZeilen <= 0) return {};
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+  const qsizetype n = bytes.size();
+  qsizetype i = 0;
+  if (n >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) i = 3;
+
+  struct Bereich {
+    qsizetype anfang;
+    qsizetype laenge;
+  };
+  std::vector<Bereich> bereiche;
+  while (i < n && bereiche.size() < static_cast<size_t>(maxZeilen)) {
+    const qsizetype anfang = i;
+    while (i < n && p[i] != '\r' && p[i] != '\n') ++i;
+    qsizetype laenge = i - anfang;
+    if (laenge > kMaxZeilenBytes) {
+      // Cut an absurd line, but not inside a UTF-8 sequence.
+      qsizetype schnitt = anfang + kMaxZeilenBytes;
+      for (int k = 0; k < 3 && IstFolgeByte(p[schnitt]); ++k) --schnitt;
+      laenge = schnitt - anfang;
     }
-}
-
-void AnzeigeLesen(const QString& pfad, Textliste& punkteText, Textliste& namen)
-{
-    const QStringList zeilen = DateiZeilen(pfad);
-    for (int r = 1; r <= kPlaetze && r < zeilen.size(); ++r) {
-        punkteText[r] = PunkteTextAusZeile(zeilen[r]);
-        namen[r] = NameAusZeile(zeilen[r]);
+    bereiche.push_back({anfang, laenge});
+    // CR LF, lone CR and lone LF each end exactly one line.
+    if (i < n && p[i] == '\r') {
+      ++i;
+      if (i < n && p[i] == '\n') ++i;
+    } else if (i < n && p[i] == '\n') {
+      ++i;
     }
-}
+  }
 
-bool ListeSchreiben(const QString& pfad, const Punkteliste& punkte, const Textliste& namen)
-{
-    return InhaltErsetzen(pfad, DateiInhalt(punkte, namen));
-}
-
-QString EintragZeile(double punkte, const QString& name)
-{
-    // A line break inside a name would shift every later rank on reading.
-    QString sauber = name;
-    sauber.replace(u'\r', u' ').replace(u'\n', u' ');
-    return ZahlText(punkte).leftJustified(5, u' ').append(u',').append(OhneBlanks(sauber));
-}
-
-std::optional<double> Val(QStringView text)
-{
-    const qsizetype n = text.size();
-    qsizetype i = 0;
-    while (i < n && text[i] == u' ')
-        ++i;
-    const auto istZiffer = [&](qsizetype k) { return k < n && text[k] >= u'0' && text[k] <= u'9'; };
-
-    bool negativ = false;
-    if (i < n && (text[i] == u'+' || text[i] == u'-')) {
-        negativ = text[i] == u'-';
-        ++i;
+  // One decision for the whole file, so every name is read the same way.
+  bool utf8 = true;
+  for (const Bereich& b : bereiche) {
+    if (!IstGueltigesUtf8(p + b.anfang, b.laenge)) {
+      utf8 = false;
+      break;
     }
-    std::string ganz, bruch;
-    while (istZiffer(i))
-        ganz += char(text[i++].unicode());
-    if (i < n && text[i] == u'.') {
-        ++i;
-        while (istZiffer(i))
-            bruch += char(text[i++].unicode());
-    }
-    if (ganz.empty() && bruch.empty())
-        return 0.0;
+  }
 
-    // The exponent is saturated; with at most a few thousand mantissa digits
-    // a billion is far past both ends of the double range.
-    long long exponent = 0;
-    if (i < n && (text[i] == u'e' || text[i] == u'E')) {
-        qsizetype k = i + 1;
-        bool expNegativ = false;
-        if (k < n && (text[k] == u'+' || text[k] == u'-')) {
-            expNegativ = text[k] == u'-';
-            ++k;
-        }
-        if (istZiffer(k)) {
-            while (istZiffer(k)) {
-                if (exponent < 1000000000)
-                    exponent = exponent * 10 + (text[k].unicode() - u'0');
-                ++k;
-            }
-            if (expNegativ)
-                exponent = -exponent;
-        }
-    }
-
-    std::string zahl = (ganz.empty() ? std::string("0") : ganz) + '.' + bruch + 'e' + std::to_string(exponent);
-    double wert = 0;
-    const auto ergebnis = std::from_chars(zahl.data(), zahl.data() + zahl.size(), wert);
-    if (ergebnis.ec == std::errc::result_out_of_range) {
-        // Out of range either way: find out whether it was too big or too small.
-        const auto ersteZiffer = ganz.find_first_not_of('0');
-        const long long lage = ersteZiffer != std::string::npos
-            ? static_cast<long long>(ganz.size() - ersteZiffer)
-            : -static_cast<long long>(bruch.find_first_not_of('0'));
-        if (exponent + lage > 0)
-            return std::nullopt;
-        wert = 0;
-    } else if (ergebnis.ec != std::errc()) {
-        wert = 0;
-    }
-    if (negativ)
-        wert = -wert;
-    if (!std::isfinite(wert))
-        return std::nullopt;
-    return wert;
+  QStringList zeilen;
+  zeilen.reserve(static_cast<qsizetype>(bereiche.size()));
+  QStringDecoder dekoder(QStringDecoder::Utf8,
+                         QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+  for (const Bereich& b : bereiche) {
+    const char* anfang = bytes.constData() + b.anfang;
+    QString zeile = utf8 ? dekoder.decode(QByteArrayView(anfang, b.laenge)) : QString::fromLatin1(anfang, b.laenge);
+    zeile.truncate(NachZeichen(zeile, kMaxZeilenZeichen));
+    zeilen.append(zeile);
+  }
+  return zeilen;
 }
 
-QString ZahlText(double wert)
-{
-    if (std::isfinite(wert) && wert == std::trunc(wert) && std::fabs(wert) < 1e15)
-        return QString::number(static_cast<qint64>(wert));
-    return QString::number(wert, 'g', 15);
+QString PunkteTextAusZeile(QStringView zeile) { return OhneBlanks(zeile.first(NachZeichen(zeile, 5))).toString(); }
+
+std::optional<double> PunkteAusZeile(QStringView zeile) { return Val(OhneBlanks(zeile.first(NachZeichen(zeile, 5)))); }
+
+QString NameAusZeile(QStringView zeile) {
+  const QStringView getrimmt = OhneBlanks(zeile);
+  return OhneBlanks(getrimmt.sliced(NachZeichen(getrimmt, 6))).toString();
 }
 
-int EintragsPlatz(const Punkteliste& gespeichert, double ergebnis)
-{
-    for (int r = 1; r <= kPlaetze; ++r) {
-        if (gespeichert[r] < ergebnis)
-            return r;
-    }
-    return 0;
-}
-
-void Einfuegen(Punkteliste& punkte, Textliste& namen, int stelle, double ergebnis)
-{
-    if (stelle < 1 || stelle > kPlaetze)
-        return;
-    for (int i = kPlaetze - 1; i >= stelle; --i) {
-        punkte[i + 1] = punkte[i];
-        namen[i + 1] = namen[i];
-    }
-    punkte[stelle] = ergebnis;
-}
-
-QStringList ZeilenAusBytes(const QByteArray& bytes, int maxZeilen)
-{
-    if (maxZeilen <= 0)
-        return {};
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
-    const qsizetype n = bytes.size();
-    qsizetype i = 0;
-    if (n >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF)
-        i = 3;
-
-    struct Bereich {
-        qsizetype anfang;
-        qsizetype laenge;
-    };
-    std::vector<Bereich> bereiche;
-    while (i < n && bereiche.size() < static_cast<size_t>(maxZeilen)) {
-        const qsizetype anfang = i;
-        while (i < n && p[i] != '\r' && p[i] != '\n')
-            ++i;
-        qsizetype laenge = i - anfang;
-        if (laenge > kMaxZeilenBytes) {
-            // Cut an absurd line, but not inside a UTF-8 sequence.
-            qsizetype schnitt = anfang + kMaxZeilenBytes;
-            for (int k = 0; k < 3 && IstFolgeByte(p[schnitt]); ++k)
-                --schnitt;
-            laenge = schnitt - anfang;
-        }
-        bereiche.push_back({anfang, laenge});
-        // CR LF, lone CR and lone LF each end exactly one line.
-        if (i < n && p[i] == '\r') {
-            ++i;
-            if (i < n && p[i] == '\n')
-                ++i;
-        } else if (i < n && p[i] == '\n') {
-            ++i;
-        }
-    }
-
-    // One decision for the whole file, so every name is read the same way.
-    bool utf8 = true;
-    for (const Bereich& b : bereiche) {
-        if (!IstGueltigesUtf8(p + b.anfang, b.laenge)) {
-            utf8 = false;
-            break;
-        }
-    }
-
-    QStringList zeilen;
-    zeilen.reserve(static_cast<qsizetype>(bereiche.size()));
-    QStringDecoder dekoder(QStringDecoder::Utf8,
-                           QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
-    for (const Bereich& b : bereiche) {
-        const char* anfang = bytes.constData() + b.anfang;
-        QString zeile = utf8 ? dekoder.decode(QByteArrayView(anfang, b.laenge))
-                             : QString::fromLatin1(anfang, b.laenge);
-        zeile.truncate(NachZeichen(zeile, kMaxZeilenZeichen));
-        zeilen.append(zeile);
-    }
-    return zeilen;
-}
-
-QString PunkteTextAusZeile(QStringView zeile)
-{
-    return OhneBlanks(zeile.first(NachZeichen(zeile, 5))).toString();
-}
-
-std::optional<double> PunkteAusZeile(QStringView zeile)
-{
-    return Val(OhneBlanks(zeile.first(NachZeichen(zeile, 5))));
-}
-
-QString NameAusZeile(QStringView zeile)
-{
-    const QStringView getrimmt = OhneBlanks(zeile);
-    return OhneBlanks(getrimmt.sliced(NachZeichen(getrimmt, 6))).toString();
-}
-
-void SetzeSchreibfehlerFuerTests(bool an)
-{
-    g_schreibfehler.store(an);
-}
+void SetzeSchreibfehlerFuerTests(bool an) { g_schreibfehler.store(an); }
 
 }  // namespace highscore

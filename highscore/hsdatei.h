@@ -12,8 +12,8 @@
 
 namespace highscore {
 
-using Punkteliste = std::array<double, 11>;   // index 0 unused
-using Textliste   = std::array<QString, 11>;  // index 0 unused
+using Punkteliste = std::array<double, 11>;  // index 0 unused
+using Textliste = std::array<QString, 11>;   // index 0 unused
 
 inline constexpr const char* kDateiName = "NORVANE.INI";
 inline constexpr int kPlaetze = 10;
@@ -63,9 +63,9 @@ void Einfuegen(Punkteliste& punkte, Textliste& namen, int stelle, double ergebni
 QStringList ZeilenAusBytes(const QByteArray& bytes, int maxZeilen);
 
 // Field access on one stored line, as the readers use it.
-QString PunkteTextAusZeile(QStringView zeile);   // columns 1-5, trimmed
+QString PunkteTextAusZeile(QStringView zeile);  // columns 1-5, trimmed
 std::optional<double> PunkteAusZeile(QStringView zeile);
-QString NameAusZeile(QStringView zeile);         // from column 7 of the trimmed line
+QString NameAusZeile(QStringView zeile);  // from column 7 of the trimmed line
 
 // Test seam: while on, every write fails at commit and leaves the old file.
 void SetzeSchreibfehlerFuerTests(bool an);

@@ -19,8 +19,7 @@ int VirtualKey(const QKeyEvent& e) {
     default: break;
   }
   // Letters and digits have the codes of their upper-case characters, with or without Shift.
-  if ((e.key() >= Qt::Key_A && e.key() <= Qt::Key_Z) || (e.key() >= Qt::Key_0 && e.key() <= Qt::Key_9))
-    return e.key();
+  if ((e.key() >= Qt::Key_A && e.key() <= Qt::Key_Z) || (e.key() >= Qt::Key_0 && e.key() <= Qt::Key_9)) return e.key();
   return 0;
 }
 

@@ -17,9 +17,7 @@ void EnsureFormat(QImage& img) {
 // One row of a raster operation; the loops are simple enough to vectorise.
 inline void RowOp(uint32_t* d, const uint32_t* s, int n, Rop rop) {
   switch (rop) {
-    case Rop::SrcCopy:
-      std::memmove(d, s, static_cast<size_t>(n) * sizeof(uint32_t));
-      break;
+    case Rop::SrcCopy: std::memmove(d, s, static_cast<size_t>(n) * sizeof(uint32_t)); break;
     case Rop::MergePaint:
       for (int i = 0; i < n; ++i) d[i] = ~s[i] | d[i] | kOpaque;
       break;
@@ -56,10 +54,26 @@ void BitBlt(QImage& dst, int x, int y, int w, int h, const QImage& src, int sx, 
     s = &converted;
   }
   // Clip against the destination, then against the source, moving both corners together.
-  if (x < 0) { sx -= x; w += x; x = 0; }
-  if (y < 0) { sy -= y; h += y; y = 0; }
-  if (sx < 0) { x -= sx; w += sx; sx = 0; }
-  if (sy < 0) { y -= sy; h += sy; sy = 0; }
+  if (x < 0) {
+    sx -= x;
+    w += x;
+    x = 0;
+  }
+  if (y < 0) {
+    sy -= y;
+    h += y;
+    y = 0;
+  }
+  if (sx < 0) {
+    x -= sx;
+    w += sx;
+    sx = 0;
+  }
+  if (sy < 0) {
+    y -= sy;
+    h += sy;
+    sy = 0;
+  }
   w = std::min({w, dst.width() - x, s->width() - sx});
   h = std::min({h, dst.height() - y, s->height() - sy});
   if (w <= 0 || h <= 0) return;
@@ -70,8 +84,7 @@ void BitBlt(QImage& dst, int x, int y, int w, int h, const QImage& src, int sx, 
   for (int row = 0; row < h; ++row, d += dstride, p += sstride) RowOp(d, p, w, rop);
 }
 
-void StretchBlt(QImage& dst, int x, int y, int w, int h, const QImage& src, int sx, int sy, int sw,
-                int sh, Rop rop) {
+void StretchBlt(QImage& dst, int x, int y, int w, int h, const QImage& src, int sx, int sy, int sw, int sh, Rop rop) {
   if (dst.isNull() || src.isNull() || w == 0 || h == 0 || sw <= 0 || sh <= 0) return;
   EnsureFormat(dst);
   const QImage s = src.format() == QImage::Format_RGB32 ? src : src.convertToFormat(QImage::Format_RGB32);

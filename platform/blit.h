@@ -22,7 +22,6 @@ void BitBlt(QImage& dst, int x, int y, int w, int h, const QImage& src, int sx, 
 // Like BitBlt, scaling the source rectangle to the destination rectangle.
 // A negative destination width or height mirrors the copy: the rectangle then
 // extends left of x (or above y), as with the classic stretch call.
-void StretchBlt(QImage& dst, int x, int y, int w, int h, const QImage& src, int sx, int sy, int sw,
-                int sh, Rop rop);
+void StretchBlt(QImage& dst, int x, int y, int w, int h, const QImage& src, int sx, int sy, int sw, int sh, Rop rop);
 
 }  // namespace platform

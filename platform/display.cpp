@@ -50,8 +50,8 @@ void MessageBox(QWidget* owner, const QString& text, const QString& title, Icon 
     g_seam(owner, text, title, icon);
     return;
   }
-  QMessageBox box(icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::Warning, title, text,
-                  QMessageBox::Ok, owner);
+  QMessageBox box(icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::Warning, title, text, QMessageBox::Ok,
+                  owner);
   box.exec();
 }
 

@@ -1,7 +1,7 @@
 #include "platform/sound.h"
 
-#include <QFileInfo>
 #include <SDL.h>
+#include <QFileInfo>
 
 #include <cstring>
 #include <vector>
@@ -47,8 +47,8 @@ bool Start(const QString& path) {
   Uint32 len = 0;
   if (!SDL_LoadWAV(file.constData(), &spec, &buf, &len)) return false;
   SDL_AudioCVT cvt;
-  const int needed = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, g_have.format,
-                                       g_have.channels, g_have.freq);
+  const int needed =
+      SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, g_have.format, g_have.channels, g_have.freq);
   SDL_ClearQueuedAudio(g_device);
   if (needed < 0) {
     SDL_FreeWAV(buf);

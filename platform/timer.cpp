@@ -53,7 +53,10 @@ void Timer::SetEnabled(bool on) {
   if (on == enabled_) return;
   enabled_ = on;
   if (qt_) {
-    if (on) qt_->start(); else qt_->stop();
+    if (on)
+      qt_->start();
+    else
+      qt_->stop();
   } else if (on) {
     due_ = g_now + std::max(1, interval_);
     order_ = ++g_order;

@@ -36,8 +36,8 @@ class Timer {
   bool enabled_ = false;
   int interval_;
   std::unique_ptr<QTimer> qt_;
-  int64_t due_ = 0;       // virtual clock: time of the next tick
-  uint64_t order_ = 0;    // virtual clock: ties fire in the order the timers were enabled
+  int64_t due_ = 0;     // virtual clock: time of the next tick
+  uint64_t order_ = 0;  // virtual clock: ties fire in the order the timers were enabled
 };
 
 namespace clock {

@@ -65,8 +65,7 @@ void TForm::picButtonBeenden_Click() {
   eingabe_.reset();
   infoForm_.reset();
   anleitung_.reset();
-  for (platform::Timer* t : {&FallTimer, &WartenTimer, &ReiheTimer, &GameOverTimer, &timJoystick})
-    t->SetEnabled(false);
+  for (platform::Timer* t : {&FallTimer, &WartenTimer, &ReiheTimer, &GameOverTimer, &timJoystick}) t->SetEnabled(false);
   hide();
   beendet_ = true;
   QCoreApplication::quit();

@@ -1,8 +1,8 @@
 #pragma once
 // A loaded main window on the virtual clock, with helpers to drive a game.
 
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 #include <memory>
 

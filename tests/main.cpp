@@ -1,9 +1,9 @@
 // Test runner: a headless toolkit, the virtual clock, recorded sounds and a
 // private data directory, so every test is deterministic and leaves no trace.
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "platform/sound.h"
 #include "platform/timer.h"

@@ -157,9 +157,8 @@ TEST_P(SideProbeTest, ExactlyTheProbeCellsBlock) {
         form->SteinY = static_cast<float>(20 * (top - 1) + (between ? 7 : 0));
         Fill(c0 + 1 + dx, top + dy);
         const bool blocked = dir < 0 ? form->LinksBelegt() : form->RechtsBelegt();
-        EXPECT_EQ(blocked, expected.count({dx, dy}) == 1)
-            << "picture " << p << (dir < 0 ? " left" : " right") << (between ? " between" : "") << " cell " << dx
-            << "," << dy;
+        EXPECT_EQ(blocked, expected.count({dx, dy}) == 1) << "picture " << p << (dir < 0 ? " left" : " right")
+                                                          << (between ? " between" : "") << " cell " << dx << "," << dy;
       }
     }
   }
@@ -188,13 +187,18 @@ struct TurnCase {
 
 class TurnProbeTest : public FormTest, public ::testing::WithParamInterface<TurnCase> {};
 
-TEST_P(TurnProbeTest, ExactlyTheTabledCellsBlockTheTurn) {
+TEST_P(TurnProbeTest, ExactlyTheTabledCellsAndTheTurnedCellsBlockTheTurn) {
   const auto [p, between] = GetParam();
   const auto& probe = engine::kDrehProben[static_cast<size_t>(p)];
   std::set<Cell> expected;
   for (const auto& z : probe.AufZeile()) expected.insert({z.dx, z.dy});
   if (between && !probe.hoch)
     for (const auto& z : probe.Zwischen()) expected.insert({z.dx, z.dy});
+  // Beyond the tabled probes, the turned picture itself must not land on a settled cell.
+  for (auto [dx, dy] : Cells(engine::NaechsterZustand(p))) {
+    expected.insert({dx, dy});
+    if (between) expected.insert({dx, dy + 1});
+  }
   const int c0 = 2;
   const int top = 4;
   for (int dx = -1; dx <= 4; ++dx) {

@@ -2,8 +2,8 @@
 // levels, pause, the end of a game and new games in every phase.
 
 #include <functional>
-#include <set>
 #include <random>
+#include <set>
 
 #include "engine/tables.h"
 #include "fixture.h"
@@ -55,8 +55,8 @@ class Play : public FormTest {
     for (int c = 1; c <= 10; ++c)
       for (int r = 1; r <= 20; ++r)
         if (form->Farbe[c][r])
-          platform::BitBlt(form->TBox->Image(), (c - 1) * 20, (r - 1) * 20, 20, 20,
-                           form->Muster[form->Farbe[c][r] - 1], 0, 0, platform::Rop::SrcCopy);
+          platform::BitBlt(form->TBox->Image(), (c - 1) * 20, (r - 1) * 20, 20, 20, form->Muster[form->Farbe[c][r] - 1],
+                           0, 0, platform::Rop::SrcCopy);
   }
 };
 
@@ -185,7 +185,7 @@ TEST_F(Play, APieceLandsOnSettledCellsAndNeverOverlapsThem) {
   for (int speed : {3, 7, 12, 19}) {
     StartWith(8);  // T: XXX / .X.
     form->Fallschritt = speed;
-    Fill(6, 15);   // under the T's stem (column 6)
+    Fill(6, 15);  // under the T's stem (column 6)
     ASSERT_TRUE(AdvanceUntil([&] { return form->Wartet; }));
     EXPECT_EQ(form->SteinY, 12 * 20) << "speed " << speed;  // top in row 13, stem in row 14 on top of row 15
     EXPECT_TRUE(GameIsConsistent(*form));
@@ -353,6 +353,19 @@ TEST_F(Play, ABlockedTurnStillPlaysTheSound) {
   form->SteinY = 320;
   Key(keys::Hoch);
   EXPECT_EQ(form->AktStein, 1);
+}
+
+// The tabled probes of a turn into a tall state look one row ahead of a falling
+// piece; a piece lying exactly on a row must still not turn into a settled cell.
+TEST_F(Play, APieceOnARowCannotTurnIntoASettledCell) {
+  StartWith(12);  // .XX / XX. turning into X. / XX / .X
+  form->SteinX = 100;
+  form->SteinY = 0;
+  Fill(7, 3);  // where the turned piece's lowest cell would be
+  EXPECT_FALSE(form->DrehPruefer());
+  form->Belegt[7][3] = false;
+  form->Farbe[7][3] = 0;
+  EXPECT_TRUE(form->DrehPruefer());
 }
 
 TEST_F(Play, TheSquareTurnsOnlyItsPictureNumber) {
@@ -595,6 +608,27 @@ TEST_F(Play, ContinuingDuringTheRowFlashDoesNotDropThePlacedPieceAgain) {
   EXPECT_EQ(OccupiedSet(), (std::set<std::pair<int, int>>{{1, 18}, {1, 19}, {1, 20}}));
 }
 
+// Continuing late in the landing delay restarts the fall; the placing that
+// follows must stop it again, or the placed piece would fall through the flash.
+TEST_F(Play, ContinuingLateInTheLandingDelayDoesNotPlaceThePieceTwice) {
+  StartWith(5);
+  form->SteinX = 0;
+  FillRow(20, 1);
+  ASSERT_TRUE(AdvanceUntil([&] { return form->Wartet; }));
+  Advance(160);
+  Key(keys::P);
+  Key(keys::P);
+  Advance(40);  // the delay ends before the next gravity tick
+  EXPECT_TRUE(form->ReiheTimer.Enabled());
+  EXPECT_FALSE(form->FallTimer.Enabled());
+  for (int t = 0; t < 400; t += 10) {
+    Advance(10);
+    ASSERT_TRUE(GameIsConsistent(*form));
+  }
+  EXPECT_EQ(OccupiedSet(), (std::set<std::pair<int, int>>{{1, 18}, {1, 19}, {1, 20}}));
+  EXPECT_EQ(form->Reihen, 1);
+}
+
 TEST_F(Play, TheFlashRepaintKeepsThePauseSign) {
   form->PausePic = platform::NewImage(190, 48, 0xFF2040C0u);
   form->PausePicBl = platform::NewImage(190, 48, 0xFF000000u);
@@ -678,12 +712,8 @@ TEST_P(NewGameIn, LeavesACleanRunningGame) {
   StartWith(5);
   form->SteinX = 0;
   switch (GetParam()) {
-    case Phase::Falling:
-      Advance(300);
-      break;
-    case Phase::LandingDelay:
-      ASSERT_TRUE(AdvanceUntil([&] { return form->Wartet; }));
-      break;
+    case Phase::Falling: Advance(300); break;
+    case Phase::LandingDelay: ASSERT_TRUE(AdvanceUntil([&] { return form->Wartet; })); break;
     case Phase::Flash:
       FillRow(20, 1);
       Key(keys::Leertaste);

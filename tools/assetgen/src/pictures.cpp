@@ -120,7 +120,7 @@ QImage wellBackground() {
 
 void paintGlyph(QImage& img, int glyph) {
     const QColor litHi(0xFF, 0xCB, 0x5C), litLo(0xF0, 0x98, 0x1C);
-    const QColor offHi(0x24, 0x18, 0x09), offLo(0x1D, 0x13, 0x07);
+    const QColor offHi(0x16, 0x0F, 0x05), offLo(0x12, 0x0C, 0x04);
     const int ox = glyph * kGlyphW;
     const std::uint8_t lit = litSegments(glyph);
     for (std::size_t s = 0; s < 7; ++s) {
@@ -318,63 +318,100 @@ void paintMiniPiece(QImage& layer, const std::vector<QPoint>& cells, int size, i
 }
 
 MaskedPair logo() {
+    // The picture keeps its 220 x 91 size, but in the game the well frame
+    // covers everything from x = kLogoVisibleWidth + 4 on, so the title is
+    // set on two lines inside the visible part and the rest stays white.
     const int w = 220, h = 91;
+    const int visible = kLogoVisibleWidth;
+
+    // Letter outlines at 100 px, one path per letter so each gets its colour.
+    QFont f = boldFont(100);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    const QFontMetricsF fm(f);
+    const double spacing = 5.0;
+    auto setLine = [&](const QString& word) {
+        std::vector<QPainterPath> letters;
+        for (int i = 0; i < word.size(); ++i) {
+            QPainterPath l;
+            l.addText(fm.horizontalAdvance(word.left(i)) + i * spacing, 0, f, word.mid(i, 1));
+            letters.push_back(l);
+        }
+        return letters;
+    };
+    auto bounds = [](const std::vector<QPainterPath>& letters) {
+        QRectF b;
+        for (const QPainterPath& l : letters) b = b.united(l.boundingRect());
+        return b;
+    };
+    const std::vector<QPainterPath> top = setLine(QStringLiteral("NOR"));
+    const std::vector<QPainterPath> bottom = setLine(QStringLiteral("VANE"));
+    const QRectF tb = bounds(top), bb = bounds(bottom);
+
+    // Both lines share one scale; the longer bottom line spans the block and
+    // the piece dropping beside "NOR" makes the top line as long.
+    const double outline = 7.0;
+    const double margin = outline / 2.0 + 1.0;
+    const double gap = 5.0;
+    const QRectF block(margin, margin, visible - 2 * margin, h - 2 * margin);
+    const double sx = block.width() / bb.width();
+    const double lineH = (block.height() - gap) / 2.0;
+    const double sy = std::min(lineH / bb.height(), sx * 1.3);
+    const double used = 2 * bb.height() * sy + gap;
+    const double top0 = block.top() + (block.height() - used) / 2.0;
+    QTransform tTop, tBottom;
+    tTop.translate(block.left(), top0);
+    tTop.scale(sx, sy);
+    tTop.translate(-tb.left(), -bb.top());
+    tBottom.translate(block.left(), top0 + bb.height() * sy + gap);
+    tBottom.scale(sx, sy);
+    tBottom.translate(-bb.left(), -bb.top());
+
     QImage layer(w, h, QImage::Format_ARGB32);
     layer.fill(Qt::transparent);
-    // Small falling pieces above the word.
-    const int s = 9;
-    paintMiniPiece(layer, {{20, 6}, {29, 6}, {38, 6}, {29, 15}}, s, 2);           // T
-    paintMiniPiece(layer, {{104, 3}, {104, 12}, {104, 21}, {113, 21}}, s, 0);     // L
-    paintMiniPiece(layer, {{176, 9}, {185, 9}, {167, 18}, {176, 18}}, s, 3);      // S
+
+    // A small piece falling into the space right of "NOR", centred between
+    // the outline of the R and the edge of the visible part.
+    const int s = 10;
+    const double roomLeft = tTop.map(QPointF(tb.right(), 0)).x() + outline / 2.0;
+    const int px = static_cast<int>(std::lround((roomLeft + visible - 2 * s) / 2.0));
+    const int py = static_cast<int>(std::lround(top0 + (bb.height() * sy - 3 * s) / 2.0));
+    paintMiniPiece(layer, {{px, py}, {px, py + s}, {px + s, py + s}, {px + s, py + 2 * s}}, s, 3);  // S
 
     QImage text = transparentLayer(w, h);
     QPainter p(&text);
     setupPainter(p);
-    const QString word = QStringLiteral("NORVANE");
-    QFont f = boldFont(100);
-    f.setHintingPreference(QFont::PreferNoHinting);
-    const QFontMetricsF fm(f);
-    std::vector<QPainterPath> letters;
-    QPainterPath whole;
-    for (int i = 0; i < word.size(); ++i) {
-        QPainterPath l;
-        l.addText(fm.horizontalAdvance(word.left(i)) + i * 4.0, 0, f, word.mid(i, 1));
-        letters.push_back(l);
-        whole.addPath(l);
-    }
-    const QRectF box(5, 34, w - 10, h - 38);
-    const QRectF b = whole.boundingRect();
-    const double sc = std::min(box.width() / b.width(), box.height() / b.height());
-    const double sy = sc * std::clamp(box.height() / (b.height() * sc), 1.0, 1.45);
-    QTransform t;
-    t.translate(box.center().x(), box.center().y());
-    t.scale(sc, sy);
-    t.translate(-b.center().x(), -b.center().y());
-    QPainterPath all = t.map(whole);
-    p.setPen(QPen(kNavyOutline, 7.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    QPainterPath all;
+    for (const QPainterPath& l : top) all.addPath(tTop.map(l));
+    for (const QPainterPath& l : bottom) all.addPath(tBottom.map(l));
+    p.setPen(QPen(kNavyOutline, outline, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(kNavyOutline);
     p.drawPath(all);
     p.setPen(QPen(QColor(0xE6, 0xEE, 0xFF), 3.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     p.drawPath(all);
-    // One piece colour per letter.
+    // One piece colour per letter, each line shaded on its own.
     const int order[7] = {1, 6, 0, 5, 3, 4, 2};
-    const QRectF ab = all.boundingRect();
-    for (std::size_t i = 0; i < letters.size(); ++i) {
-        const QColor base = pieceColor(order[i]);
-        QLinearGradient g(0, ab.top(), 0, ab.bottom());
-        g.setColorAt(0.0, lighten(base, 0.45));
-        g.setColorAt(0.55, base);
-        g.setColorAt(1.0, darken(base, 0.3));
-        p.fillPath(t.map(letters[i]), g);
+    int next = 0;
+    for (const auto& [letters, t] : {std::pair{&top, tTop}, std::pair{&bottom, tBottom}}) {
+        QPainterPath line;
+        for (const QPainterPath& l : *letters) line.addPath(t.map(l));
+        const QRectF lb = line.boundingRect();
+        for (const QPainterPath& l : *letters) {
+            const QColor base = pieceColor(order[next++]);
+            QLinearGradient g(0, lb.top(), 0, lb.bottom());
+            g.setColorAt(0.0, lighten(base, 0.45));
+            g.setColorAt(0.55, base);
+            g.setColorAt(1.0, darken(base, 0.3));
+            p.fillPath(t.map(l), g);
+        }
+        p.save();
+        p.setClipPath(line);
+        QLinearGradient gloss(0, lb.top(), 0, lb.center().y());
+        gloss.setColorAt(0.0, QColor(255, 255, 240, 120));
+        gloss.setColorAt(1.0, QColor(255, 255, 240, 25));
+        p.fillRect(QRectF(0, lb.top(), visible, lb.height() * 0.48), gloss);
+        p.restore();
     }
-    p.save();
-    p.setClipPath(all);
-    QLinearGradient gloss(0, ab.top(), 0, ab.center().y());
-    gloss.setColorAt(0.0, QColor(255, 255, 240, 120));
-    gloss.setColorAt(1.0, QColor(255, 255, 240, 25));
-    p.fillRect(QRectF(0, ab.top(), w, ab.height() * 0.48), gloss);
-    p.restore();
     p.end();
 
     QPainter merge(&layer);

@@ -3,6 +3,7 @@
 #include "canvas.h"
 
 #include <QImage>
+#include <QPoint>
 #include <QRect>
 #include <QString>
 
@@ -61,6 +62,15 @@ struct MaskedFiles {
     const char* mask;
 };
 const std::vector<MaskedFiles>& maskedFiles();
+
+// The game draws the 220 x 91 logo at panel x = 210 and its well frame from
+// panel x = 356 on, over the logo: only the logo's columns x < 146 ever show.
+// The title keeps to x < kLogoVisibleWidth; the columns right of it are white
+// in the picture and in the mask.
+inline constexpr QPoint kLogoPanelPos{210, 35};
+inline constexpr int kWellFramePanelX = 356;
+inline constexpr int kLogoVisibleWidth = 142;
+static_assert(kLogoPanelPos.x() + kLogoVisibleWidth <= kWellFramePanelX);
 
 // Tiles meant to be repeated in both directions.
 const std::vector<const char*>& seamlessTiles();

@@ -45,8 +45,12 @@ QImage composePreview() {
     p.drawImage(0, 474, corner.mirrored(false, true));
     p.drawImage(634, 474, corner.mirrored(true, true));
 
+    // The rest follows the game's main window. The logo goes first: the well
+    // frame is a widget lying over it, which hides the logo from panel x 356.
+    p.drawImage(kLogoPanelPos, masked("logo.png", "logoblack.png"));
+
     // Well: frame walls and floor around the 10 x 20 field.
-    const QPoint well(40, 30);
+    const QPoint well(kWellFramePanelX + 20, 32);
     const QImage& frame = P("rahmenmuster.png");
     for (int y = well.y(); y < well.y() + 420; y += 20) {
         p.drawImage(well.x() - 20, y, frame);
@@ -82,9 +86,8 @@ QImage composePreview() {
     p.drawImage(well.x() + (200 - game.width()) / 2, well.y() + 190, game);
     p.drawImage(well.x() + (200 - over.width()) / 2, well.y() + 232, over);
 
-    // Right side: logo, counters, preview, buttons.
-    p.drawImage(340, 14, masked("logo.png", "logoblack.png"));
-    const QPoint counters(320, 116);
+    // Left of the well: counters, next piece, buttons.
+    const QPoint counters(45, 152);
     p.drawImage(counters, P("pkteform.png"));
     p.drawImage(counters + QPoint(16, 11), P("punktetitel.png"));
     p.drawImage(counters + QPoint(16, 35), P("leveltitel.png"));
@@ -102,24 +105,24 @@ QImage composePreview() {
     };
     number(counters + kCounterSlots[0].topLeft(), kCounterSlots[0].width(), 12840);
     number(counters + kCounterSlots[1].topLeft(), kCounterSlots[1].width(), 7);
-    number(counters + kCounterSlots[2].topLeft(), kCounterSlots[2].width(), 96);
+    number(counters + kCounterSlots[2].topLeft(), kCounterSlots[2].width(), 11);
 
-    const QPoint preview(360, 212);
+    const QPoint preview(85, 248);
     p.drawImage(preview, P("vorschaurahmen.png"));
     p.drawImage(preview + QPoint(53, 8), P("vorschautitel.png"));
     const QPoint slot = preview + kPreviewSlot.topLeft();
     for (int c = 0; c < 3; ++c) p.drawImage(slot + QPoint(10 + c * 20, 20), P("muster6.png"));
     p.drawImage(slot + QPoint(10, 0), P("muster6.png"));
 
-    const char* buttons[] = {"btn_neuesspiel.png", "btn_highscore.png", "btn_anleitung.png",
-                             "btn_copyright.png", "btn_beenden.png"};
-    int by = 318;
-    for (const char* b : buttons) {
-        const QImage& img = P(b);
-        p.drawImage(456 - img.width() / 2, by, img);
-        by += 30;
-    }
-    p.drawImage(530, 440, P("linkcursor.png"));
+    struct Button {
+        const char* file;
+        QPoint at;
+    };
+    const Button buttons[] = {{"btn_neuesspiel.png", {48, 360}}, {"btn_highscore.png", {141, 360}},
+                              {"btn_copyright.png", {240, 360}}, {"btn_anleitung.png", {48, 408}},
+                              {"btn_beenden.png", {240, 408}}};
+    for (const Button& b : buttons) p.drawImage(b.at, P(b.file));
+    p.drawImage(160, 420, P("linkcursor.png"));
     p.end();
     return out;
 }

@@ -1,4 +1,6 @@
+#include "canvas.h"
 #include "output.h"
+#include "pictures.h"
 #include "preview.h"
 #include "wav.h"
 
@@ -8,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 using namespace assetgen;
@@ -112,4 +115,27 @@ TEST(Preview, PanelOfTheRightSizeShowingTheParts) {
     for (int y = 0; y < img.height(); y += 3)
         for (int x = 0; x < img.width(); x += 3) colours.insert(img.pixel(x, y));
     EXPECT_GT(colours.size(), 500u);
+}
+
+TEST(Preview, WellFrameCoversTheLogoAsInTheGame) {
+    const QImage img = composePreview();
+    std::map<QString, QImage> pic;
+    for (NamedImage& n : renderPictures()) pic[n.file] = n.image;
+    const QImage logo = applyMask(pic.at(QStringLiteral("logo.png")), pic.at(QStringLiteral("logoblack.png")));
+    const QImage& frame = pic.at(QStringLiteral("rahmenmuster.png"));
+    int shown = 0;
+    for (int y = 0; y < logo.height(); ++y) {
+        const int py = kLogoPanelPos.y() + y;
+        for (int x = 0; x < logo.width(); ++x) {
+            const int px = kLogoPanelPos.x() + x;
+            if (px >= kWellFramePanelX && px < kWellFramePanelX + 20) {
+                // The left wall of the well, one frame cell every 20 px from y 32.
+                ASSERT_EQ(img.pixel(px, py), frame.pixel(px - kWellFramePanelX, (py - 32) % 20)) << px << "," << py;
+            } else if (px < kWellFramePanelX && qAlpha(logo.pixel(x, y)) == 255) {
+                ASSERT_EQ(img.pixel(px, py), logo.pixel(x, y)) << px << "," << py;
+                ++shown;
+            }
+        }
+    }
+    EXPECT_GT(shown, 3000);
 }

@@ -153,8 +153,9 @@ TEST_P(DigitGlyph, LightsExactlyItsSegmentsOnBlack) {
         if (lit.find(static_cast<char>('a' + s)) != std::string::npos)
             EXPECT_GT(l, 120.0) << "segment " << char('a' + s) << " should be lit";
         else {
-            EXPECT_LT(l, 40.0) << "segment " << char('a' + s) << " should be unlit";
-            EXPECT_GT(l, 5.0) << "unlit segment " << char('a' + s) << " should stay faintly visible";
+            // Dim enough that a lit "1" beside unlit segments still reads as a 1.
+            EXPECT_LT(l, 20.0) << "segment " << char('a' + s) << " should be unlit";
+            EXPECT_GT(l, 8.0) << "unlit segment " << char('a' + s) << " should stay faintly visible";
         }
     }
     // Glyph background (corners and the spacing columns) is black.
@@ -196,12 +197,60 @@ TEST_P(MaskedPicture, ShapeIsCentred) {
     for (int y = 0; y < mask.height(); ++y)
         for (int x = 0; x < mask.width(); ++x)
             if (mask.pixel(x, y) == kBlack) box = box.united(QRect(x, y, 1, 1));
-    EXPECT_NEAR(box.center().x(), mask.width() / 2.0, 3.0);
+    // The logo is centred on the part of it the well frame leaves visible.
+    const bool logo = std::string(GetParam().mask) == "logoblack.png";
+    const int width = logo ? kLogoVisibleWidth : mask.width();
+    EXPECT_NEAR(box.center().x(), width / 2.0, 3.0);
     EXPECT_NEAR(box.center().y(), mask.height() / 2.0, 3.0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Pairs, MaskedPicture, ::testing::ValuesIn(maskedFiles()),
                          [](const auto& info) { return fileName(info.param.picture); });
+
+// ----------------------------------------------------------------- logo ----
+
+TEST(Logo, NothingUnderTheWellFrame) {
+    // The game hides the logo from x = 146 on; keep a small gap before that.
+    ASSERT_LE(kLogoVisibleWidth, 142);
+    EXPECT_LE(kLogoPanelPos.x() + kLogoVisibleWidth + 4, kWellFramePanelX);
+    const QImage& pic = picture("logo.png");
+    const QImage& mask = picture("logoblack.png");
+    for (int y = 0; y < pic.height(); ++y)
+        for (int x = kLogoVisibleWidth; x < pic.width(); ++x) {
+            ASSERT_EQ(pic.pixel(x, y), kWhite) << "logo.png " << x << "," << y;
+            ASSERT_EQ(mask.pixel(x, y), kWhite) << "logoblack.png " << x << "," << y;
+        }
+}
+
+TEST(Logo, FillsTheVisibleAreaOnTwoColourfulLines) {
+    const QImage& pic = picture("logo.png");
+    const QImage& mask = picture("logoblack.png");
+    QRect box;
+    for (int y = 0; y < mask.height(); ++y)
+        for (int x = 0; x < mask.width(); ++x)
+            if (mask.pixel(x, y) == kBlack) box = box.united(QRect(x, y, 1, 1));
+    EXPECT_GE(box.width(), kLogoVisibleWidth - 8);
+    EXPECT_GE(box.height(), pic.height() - 8);
+    // Letters take the piece colours: the upper line ("NOR" and the falling
+    // piece) and the lower line ("VANE") each show at least four of them.
+    auto kindsIn = [&](int top, int bottom) {
+        std::set<int> kinds;
+        for (int k = 0; k < kPieceKinds; ++k) {
+            const QColor base = pieceColor(k);
+            int near = 0;
+            for (int y = top; y <= bottom; ++y)
+                for (int x = 0; x < kLogoVisibleWidth; ++x) {
+                    const QColor c = pic.pixelColor(x, y);
+                    near += std::hypot(c.red() - base.red(), c.green() - base.green(),
+                                       c.blue() - base.blue()) < 40.0;
+                }
+            if (near >= 15) kinds.insert(k);
+        }
+        return kinds.size();
+    };
+    EXPECT_GE(kindsIn(0, pic.height() / 2 - 1), 4u);
+    EXPECT_GE(kindsIn(pic.height() / 2, pic.height() - 1), 4u);
+}
 
 TEST(MaskedPair, ConversionThresholdsHalfCoverage) {
     QImage layer(4, 1, QImage::Format_ARGB32);

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Builds Norvane and runs every test headless: formatting, the test suite
+# (warnings as errors), the same suite under the address and undefined-
+# behaviour sanitizers, the asset generator's tests, a short fuzzing run of
+# the highscore reader and a smoke run of the benchmarks.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/setup.sh
+
+export QT_QPA_PLATFORM=offscreen
+export SDL_AUDIODRIVER=dummy
+export XDG_DATA_HOME
+XDG_DATA_HOME=$(mktemp -d)
+export XDG_RUNTIME_DIR
+XDG_RUNTIME_DIR=$(mktemp -d)
+trap 'rm -rf "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"' EXIT
+
+echo "== Formatting"
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
+echo "== Build and test (GCC, warnings are errors)"
+cmake --preset ci >/dev/null
+cmake --build --preset ci
+ctest --preset ci
+
+echo "== Benchmarks (smoke run)"
+for b in build/ci/bench/norvane_bench_*; do
+  [[ -x "$b" ]] && "$b" --benchmark_min_time=0.01 >/dev/null
+done
+
+echo "== Sanitizers (clang, address and undefined behaviour)"
+cmake --preset asan >/dev/null
+cmake --build --preset asan
+ASAN_OPTIONS=detect_leaks=0 ctest --preset asan
+
+echo "== Fuzzing the highscore reader (30 s)"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz --target fuzz_hsdatei
+corpus=$(mktemp -d)
+build/fuzz/fuzz_hsdatei -max_total_time=30 -max_len=20000 "$corpus" 2>&1 | tail -n 2
+rm -rf "$corpus"
+
+echo "== Summary"
+ctest --preset ci 2>&1 | tail -n 3
