@@ -14,16 +14,24 @@ void EnsureFormat(QImage& img) {
   if (img.format() != QImage::Format_RGB32 && !img.isNull()) img = img.convertToFormat(QImage::Format_RGB32);
 }
 
-// One row of a raster operation; the loops are simple enough to vectorise.
+// One row of a raster operation. The rows never overlap (a copy onto the
+// image itself goes through a snapshot), which lets the compiler vectorise;
+// the loops are built for AVX2 as well and the processor picks at load time.
+__attribute__((target_clones("avx2", "default"))) void MergePaintRow(uint32_t* __restrict d,
+                                                                     const uint32_t* __restrict s, int n) {
+  for (int i = 0; i < n; ++i) d[i] = ~s[i] | d[i] | kOpaque;
+}
+
+__attribute__((target_clones("avx2", "default"))) void SrcAndRow(uint32_t* __restrict d, const uint32_t* __restrict s,
+                                                                 int n) {
+  for (int i = 0; i < n; ++i) d[i] = (s[i] & d[i]) | kOpaque;
+}
+
 inline void RowOp(uint32_t* d, const uint32_t* s, int n, Rop rop) {
   switch (rop) {
-    case Rop::SrcCopy: std::memmove(d, s, static_cast<size_t>(n) * sizeof(uint32_t)); break;
-    case Rop::MergePaint:
-      for (int i = 0; i < n; ++i) d[i] = ~s[i] | d[i] | kOpaque;
-      break;
-    case Rop::SrcAnd:
-      for (int i = 0; i < n; ++i) d[i] = (s[i] & d[i]) | kOpaque;
-      break;
+    case Rop::SrcCopy: std::memcpy(d, s, static_cast<size_t>(n) * sizeof(uint32_t)); break;
+    case Rop::MergePaint: MergePaintRow(d, s, n); break;
+    case Rop::SrcAnd: SrcAndRow(d, s, n); break;
   }
 }
 
@@ -51,6 +59,9 @@ void BitBlt(QImage& dst, int x, int y, int w, int h, const QImage& src, int sx, 
   QImage converted;
   if (src.format() != QImage::Format_RGB32 && src.format() != QImage::Format_ARGB32) {
     converted = src.convertToFormat(QImage::Format_RGB32);
+    s = &converted;
+  } else if (&src == &dst) {
+    converted = src.copy();
     s = &converted;
   }
   // Clip against the destination, then against the source, moving both corners together.

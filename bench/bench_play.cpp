@@ -1,0 +1,102 @@
+// One gravity tick and the whole-well repaint after a row clear, each beside
+// memcpy of the same pixels.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <cstring>
+
+#include "app/tform.h"
+#include "platform/blit.h"
+#include "platform/display.h"
+#include "platform/sound.h"
+#include "platform/timer.h"
+
+namespace {
+
+std::unique_ptr<TForm> NewForm() {
+  auto f = std::make_unique<TForm>();
+  f->Form_Load();
+  f->picButtonNeuesSpiel_Click();
+  return f;
+}
+
+// The four rectangles of a tick for a 3 x 2 piece: restore, save, mask, piece.
+void BM_TickMemcpy(benchmark::State& state) {
+  QImage well = platform::NewImage(200, 400);
+  QImage buffer = platform::NewImage(80, 80);
+  uint32_t* w = reinterpret_cast<uint32_t*>(well.bits()) + 100 * 200 + 80;
+  uint32_t* b = reinterpret_cast<uint32_t*>(buffer.bits());
+  for (auto _ : state) {
+    for (int pass = 0; pass < 4; ++pass) {
+      for (int y = 0; y < 40; ++y) {
+        if (pass == 1) {
+          std::memcpy(b + y * 80, w + y * 200, 60 * 4);
+        } else {
+          std::memcpy(w + y * 200, b + y * 80, 60 * 4);
+        }
+      }
+    }
+    benchmark::DoNotOptimize(well.constBits());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_TickMemcpy);
+
+void BM_GravityTick(benchmark::State& state) {
+  auto f = NewForm();
+  f->FallTimer.SetEnabled(false);
+  f->AktStein = 0;
+  f->SteinX = 80;
+  f->SteinY = 100;
+  f->Fallschritt = 0;  // the piece stays put, so every tick does the same work
+  f->SteinNeu = true;
+  f->FallTimer_Timer();
+  for (auto _ : state) {
+    f->FallTimer_Timer();
+    benchmark::DoNotOptimize(f->TBox->Image().constBits());
+  }
+}
+BENCHMARK(BM_GravityTick);
+
+void BM_WellMemcpy(benchmark::State& state) {
+  QImage well = platform::NewImage(200, 400);
+  const QImage empty = platform::NewImage(200, 400, 0xFF102030u);
+  for (auto _ : state) {
+    std::memcpy(well.bits(), empty.constBits(), static_cast<size_t>(empty.sizeInBytes()));
+    benchmark::DoNotOptimize(well.constBits());
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_WellMemcpy);
+
+// The repaint after a row clear with the well half full.
+void BM_WellRepaint(benchmark::State& state) {
+  auto f = NewForm();
+  for (int c = 1; c <= 10; ++c)
+    for (int r = 11; r <= 20; ++r) {
+      f->Belegt[c][r] = true;
+      f->Farbe[c][r] = (c + r) % 7 + 1;
+    }
+  for (auto _ : state) {
+    f->ReiheFortsetzung = true;
+    f->ReiheTimer.SetEnabled(true);
+    f->ReiheTimer_Timer();  // repaints, then spawns the next piece
+    benchmark::DoNotOptimize(f->TBox->Image().constBits());
+  }
+}
+BENCHMARK(BM_WellRepaint);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  platform::clock::UseVirtual();
+  platform::sound::SetRecording(true);
+  QApplication app(argc, argv);
+  platform::display::SetOverride(96, QSize(1024, 768));
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
