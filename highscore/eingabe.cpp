@@ -1,7 +1,221 @@
 #include "highscore/eingabe.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <cmath>
+
 #include "app/tform.h"
+#include "highscore/highscore_form.h"
+#include "platform/blit.h"
+#include "platform/display.h"
+#include "platform/system.h"
+#include "shell/skin.h"
+#include "shell/sound.h"
 
-Eingabe::Eingabe(TForm& haupt) : haupt_(haupt) {}
+using platform::LoadPicture;
 
-void Eingabe::Form_Load() {}
+namespace {
+
+constexpr int kBreite = 362;
+constexpr int kHoehe = 201;
+constexpr int kEckenEllipse = 110;
+
+QFont Schrift(double punkte) {
+  QFont f(QStringLiteral("Liberation Sans"));
+  f.setPointSizeF(punkte);
+  f.setBold(true);
+  return f;
+}
+
+QLabel* Text(QWidget* fenster, const QRect& lage, const QString& text, double punkte, const QColor& farbe) {
+  auto* l = new QLabel(text, fenster);
+  l->setGeometry(lage);
+  l->setFont(Schrift(punkte));
+  l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  l->setWordWrap(true);
+  l->setTextFormat(Qt::PlainText);
+  QPalette pal = l->palette();
+  pal.setColor(QPalette::WindowText, farbe);
+  l->setPalette(pal);
+  return l;
+}
+
+// Blanks only, as the file keeps them: a tab in a name is the player's business.
+QString OhneBlanks(const QString& s) {
+  qsizetype a = 0;
+  qsizetype e = s.size();
+  while (a < e && s[a] == u' ') ++a;
+  while (e > a && s[e - 1] == u' ') --e;
+  return s.mid(a, e - a);
+}
+
+// The character a key press types, as the text box would receive it; 0 for
+// keys that type nothing (arrows, Delete, Tab and the like).
+int ZeichenCode(const QKeyEvent& e) {
+  if (e.key() == Qt::Key_Delete || e.key() == Qt::Key_Tab || e.key() == Qt::Key_Backtab) return 0;
+  if (e.key() == Qt::Key_Return || e.key() == Qt::Key_Enter) return 13;
+  if (e.key() == Qt::Key_Backspace) return 8;
+  const QString text = e.text();
+  return text.isEmpty() ? 0 : text.at(0).unicode();
+}
+
+}  // namespace
+
+QString Eingabe::Dateipfad() {
+  return platform::files::HighscoreDirectory() + QLatin1Char('/') + QLatin1String(highscore::kDateiName);
+}
+
+QRegion Eingabe::RundeForm(int breite, int hoehe, int ellipse) {
+  // Row by row, like a rounded-rectangle region: each corner is a quarter of
+  // an ellipse of the given size, sampled at the pixel centres.
+  const double r = ellipse / 2.0;
+  QRegion form;
+  for (int y = 0; y < hoehe; ++y) {
+    const double mitte = y + 0.5;
+    double dy = 0;
+    if (mitte < r) dy = r - mitte;
+    if (mitte > hoehe - r) dy = mitte - (hoehe - r);
+    int einzug = 0;
+    if (dy > 0) einzug = static_cast<int>(std::lround(r - std::sqrt(std::max(0.0, r * r - dy * dy))));
+    if (breite - 2 * einzug > 0) form += QRect(einzug, y, breite - 2 * einzug, 1);
+  }
+  return form;
+}
+
+Eingabe::Eingabe(TForm& haupt) : haupt_(haupt) {
+  setObjectName(QStringLiteral("Eingabe"));
+  setWindowTitle(QStringLiteral("Highscore-Eingabe:"));
+  setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+  setFixedSize(kBreite, kHoehe);
+
+  EingabeText[0] = Text(this, {0, 8, 361, 33}, QStringLiteral("Congratulations !!!"), 20.25, QColor(0, 255, 0));
+  EingabeText[1] = Text(this, {0, 44, 361, 25}, QStringLiteral("You got a high score !"), 12, Qt::white);
+  EingabeText[2] =
+      Text(this, {40, 64, 281, 49}, QStringLiteral("Please enter your name and press 'OK'."), 12, Qt::white);
+
+  HSEingabe = new QLineEdit(this);
+  HSEingabe->setObjectName(QStringLiteral("HSEingabe"));
+  HSEingabe->setGeometry(24, 114, 313, 32);
+  HSEingabe->setMaxLength(20);
+  HSEingabe->setAlignment(Qt::AlignCenter);
+  HSEingabe->setFont(Schrift(14.25));
+  QPalette pal = HSEingabe->palette();
+  pal.setColor(QPalette::Base, Qt::black);
+  pal.setColor(QPalette::Text, Qt::white);
+  HSEingabe->setPalette(pal);
+  HSEingabe->installEventFilter(this);
+
+  picButtonOK = new platform::PictureButton(this, 128, 160, 100, 28);
+  picButtonOK->setObjectName(QStringLiteral("btn_ok"));
+  picButtonOK->SetPicture(LoadPicture(QStringLiteral("btn_ok"), 100, 28));
+  picButtonOK->OnClick = [this] { picButtonOK_Click(); };
+
+  picHG = LoadPicture(QStringLiteral("hg_eingabe"), 145, 145);
+  hintergrund_ = platform::NewImage(kBreite, kHoehe, 0xFF000000u);
+}
+
+void Eingabe::Form_Load() {
+  setMask(RundeForm(width(), height(), kEckenEllipse));
+  const int tw = std::max(1, picHG.width());
+  const int th = std::max(1, picHG.height());
+  for (int x = 0; x <= width(); x += tw)
+    for (int y = 0; y <= height(); y += th)
+      platform::BitBlt(hintergrund_, x, y, tw, th, picHG, 0, 0, platform::Rop::SrcCopy);
+  update();
+}
+
+void Eingabe::Form_Activate() {
+  HSEingabe->setFocus();
+  HauptModul::SoundAbspielen(QStringLiteral("ENTRY.WAV"));
+}
+
+void Eingabe::NeueEingabe(int Stelle, double Punkte) {
+  HSPlatz = Stelle;
+  const QString pfad = Dateipfad();
+  if (highscore::Vorhanden(pfad)) highscore::ListeLesen(pfad, HSPunkte, HSNamen);
+  highscore::Einfuegen(HSPunkte, HSNamen, Stelle, Punkte);
+}
+
+void Eingabe::HSSpeichern() {
+  // A failed save keeps the old file; the list on screen shows the entry all the same.
+  highscore::ListeSchreiben(Dateipfad(), HSPunkte, HSNamen);
+}
+
+bool Eingabe::HSEingabe_KeyPress(int& KeyAscii) {
+  if (KeyAscii == 13) {
+    KeyAscii = 0;
+    picButtonOK_Click();
+    return true;
+  }
+  HauptModul::SoundAbspielen(QStringLiteral("INPUT.WAV"));
+  return false;
+}
+
+void Eingabe::picButtonOK_Click() {
+  HauptModul::SoundAbspielen(QStringLiteral("CLICK.WAV"));
+  const QString name = OhneBlanks(HSEingabe->text());
+  if (name.isEmpty()) {
+    platform::dialog::MessageBox(this, QStringLiteral("Please enter your name first"), QStringLiteral("-=Attention=-"),
+                                 platform::dialog::Icon::Exclamation);
+    // Without a window manager nobody would hand the keyboard back to us.
+    activateWindow();
+    return;
+  }
+  if (HSPlatz < 1 || HSPlatz > highscore::kPlaetze) return;
+  const auto platz = static_cast<size_t>(HSPlatz);
+  HSNamen[platz] = name;
+
+  Highscore& liste = haupt_.HighscoreForm();
+  Highscore::Textfarbe(*liste.HSName[platz - 1], QColor(0, 255, 0));
+  Highscore::Textfarbe(*liste.HSScore[platz - 1], QColor(0, 255, 0));
+  for (size_t rang = 1; rang <= static_cast<size_t>(highscore::kPlaetze); ++rang) {
+    liste.HSName[rang - 1]->setText(HSNamen[rang]);
+    liste.HSScore[rang - 1]->setText(highscore::ZahlText(HSPunkte[rang]));
+  }
+  HSSpeichern();
+
+  liste.move(skin::BildschirmMitte(liste.size()));
+  liste.showFullScreen();
+  liste.raise();
+  liste.activateWindow();
+  hide();
+  haupt_.hide();
+  haupt_.setEnabled(true);
+}
+
+bool Eingabe::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == HSEingabe && event->type() == QEvent::KeyPress) {
+    int code = ZeichenCode(*static_cast<QKeyEvent*>(event));
+    if (code != 0 && HSEingabe_KeyPress(code)) return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+bool Eingabe::event(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::WindowDeactivate:
+      // Losing the focus to our own message box is not leaving the window.
+      if (QApplication::activeModalWidget() != nullptr && QApplication::activeModalWidget() != this)
+        meldungOffen_ = true;
+      break;
+    case QEvent::Hide: meldungOffen_ = false; break;
+    case QEvent::WindowActivate:
+      if (meldungOffen_) {
+        meldungOffen_ = false;
+        HSEingabe->setFocus();
+      } else {
+        Form_Activate();
+      }
+      break;
+    default: break;
+  }
+  return QWidget::event(event);
+}
+
+void Eingabe::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawImage(0, 0, hintergrund_);
+}

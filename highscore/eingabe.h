@@ -1,16 +1,54 @@
 #pragma once
-// Placeholder, being written.
+// The small rounded window that asks a new highscore holder for a name.
 
+#include <QImage>
+#include <QRegion>
 #include <QWidget>
+#include <array>
 
+#include "highscore/hsdatei.h"
+#include "platform/picturebox.h"
+
+class QLabel;
+class QLineEdit;
 class TForm;
 
 class Eingabe : public QWidget {
   Q_OBJECT
  public:
   explicit Eingabe(TForm& haupt);
+
   void Form_Load();
+  void Form_Activate();
+  void NeueEingabe(int Stelle, double Punkte);
+  void HSSpeichern();
+  // Returns true when the key is swallowed (Enter).
+  bool HSEingabe_KeyPress(int& KeyAscii);
+  void picButtonOK_Click();
+
+  // Full path of the highscore file.
+  static QString Dateipfad();
+  // The window's shape: a rectangle whose corners are quarters of an ellipse
+  // of the given size in pixels.
+  static QRegion RundeForm(int breite, int hoehe, int ellipse);
+
+  std::array<QLabel*, 3> EingabeText{};
+  QLineEdit* HSEingabe = nullptr;
+  platform::PictureButton* picButtonOK = nullptr;
+  QImage picHG;
+
+  highscore::Punkteliste HSPunkte{};
+  highscore::Textliste HSNamen;
+  int HSPlatz = 0;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  bool event(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   TForm& haupt_;
+  QImage hintergrund_;
+  // Our own message box took the focus; coming back from it is no new activation.
+  bool meldungOffen_ = false;
 };

@@ -1,7 +1,50 @@
-// Placeholder, being written.
+// The way from the main window into the highscores: the check after a game
+// and the highscore button.
+
+#include <QWindow>
+
 #include "app/tform.h"
+#include "highscore/eingabe.h"
+#include "highscore/highscore_form.h"
+#include "highscore/hsdatei.h"
+#include "shell/skin.h"
 #include "shell/sound.h"
 
-void TForm::HighscoreEintrag() { HauptModul::SoundAbspielen(QStringLiteral("GAMEOVER.WAV")); }
+void TForm::HighscoreEintrag() {
+  const QString pfad = Eingabe::Dateipfad();
+  if (!highscore::Vorhanden(pfad)) highscore::StandardAnlegen(pfad);
+  // Ranks a short file does not provide count as 0, so any result beats them.
+  highscore::Punkteliste gespeichert{};
+  highscore::WerteLesen(pfad, gespeichert);
+  const int platz = highscore::EintragsPlatz(gespeichert, Punktestand);
+  if (platz == 0) {
+    HauptModul::SoundAbspielen(QStringLiteral("GAMEOVER.WAV"));
+    return;
+  }
+  // The game-over signs go on sliding behind the entry window; the game
+  // screen takes no input until the name is confirmed.
+  setEnabled(false);
+  Eingabe& eingabe = EingabeForm();
+  eingabe.move(skin::BildschirmMitte(eingabe.size()));
+  eingabe.NeueEingabe(platz, Punktestand);
+  // A dialog of the game screen: the window manager keeps it above the full-screen window.
+  eingabe.winId();
+  if (windowHandle() && eingabe.windowHandle()) eingabe.windowHandle()->setTransientParent(windowHandle());
+  eingabe.show();
+  eingabe.raise();
+  eingabe.activateWindow();
+}
 
-void TForm::picButtonHighscore_Click() { HauptModul::SoundAbspielen(QStringLiteral("CLICK.WAV")); }
+void TForm::picButtonHighscore_Click() {
+  HauptModul::SoundAbspielen(QStringLiteral("CLICK.WAV"));
+  SpielAnhalten();
+  const QString pfad = Eingabe::Dateipfad();
+  if (!highscore::Vorhanden(pfad)) highscore::StandardAnlegen(pfad);
+  Highscore& liste = HighscoreForm();
+  liste.move(skin::BildschirmMitte(liste.size()));
+  liste.showFullScreen();
+  liste.raise();
+  liste.activateWindow();
+  hide();
+  HauptModul::SoundAbspielen(QStringLiteral("HIGHSCOR.WAV"));
+}

@@ -1,7 +1,119 @@
 #include "highscore/highscore_form.h"
 
+#include <QKeyEvent>
+#include <QLabel>
+
 #include "app/tform.h"
+#include "highscore/eingabe.h"
+#include "highscore/hsdatei.h"
+#include "input/keys.h"
+#include "shell/skin.h"
+#include "shell/sound.h"
 
-Highscore::Highscore(TForm& haupt) : haupt_(haupt) {}
+using platform::LoadPicture;
 
-void Highscore::Form_Load() {}
+namespace {
+
+// Bold 13.5 pt (18 pixels at 96 dpi), the same for ranks, names and scores.
+QFont ListenSchrift() {
+  QFont f(QStringLiteral("Liberation Sans"));
+  f.setPointSizeF(13.5);
+  f.setBold(true);
+  return f;
+}
+
+QLabel* ListenLabel(QWidget* panel, int x, int y, int w, Qt::Alignment ausrichtung, const QColor& farbe) {
+  auto* l = new QLabel(panel);
+  l->setGeometry(x, y, w, 25);
+  l->setFont(ListenSchrift());
+  l->setAlignment(ausrichtung | Qt::AlignTop);
+  // Names come from the player and the file: never let them be read as markup.
+  l->setTextFormat(Qt::PlainText);
+  Highscore::Textfarbe(*l, farbe);
+  return l;
+}
+
+}  // namespace
+
+Highscore::Highscore(TForm& haupt) : haupt_(haupt) {
+  setObjectName(QStringLiteral("Highscore"));
+  setWindowTitle(QStringLiteral("Highscore (Kelmora) :"));
+  skin::Vollbild(*this);
+
+  HighscorePic = new platform::PictureBox(this, 0, 0, 640, 480, 0xFFE0E0E0u);
+  HighscorePic->setObjectName(QStringLiteral("HighscorePic"));
+
+  // The shadows first, so the white rank numbers lie on top of them.
+  for (int k = 0; k < 10; ++k) {
+    const int rang = k + 1;
+    QLabel* schatten = ListenLabel(HighscorePic, 59, 97 + 32 * k, 33, Qt::AlignRight, Qt::black);
+    schatten->setText(QStringLiteral("%1.").arg(rang));
+    HSPos[static_cast<size_t>(20 - rang)] = schatten;
+  }
+  for (int k = 0; k < 10; ++k) {
+    const auto i = static_cast<size_t>(k);
+    const int y = 96 + 32 * k;
+    HSPos[i] = ListenLabel(HighscorePic, 56, y, 33, Qt::AlignRight, Qt::white);
+    HSPos[i]->setText(QStringLiteral("%1.").arg(k + 1));
+    HSName[i] = ListenLabel(HighscorePic, 104, y, 361, Qt::AlignHCenter, Qt::white);
+    HSScore[i] = ListenLabel(HighscorePic, 480, y, 81, Qt::AlignHCenter, Qt::white);
+  }
+
+  picButtonZurueck = new platform::PictureButton(HighscorePic, 248, 431, 140, 28);
+  picButtonZurueck->setObjectName(QStringLiteral("btn_zurueck"));
+  picButtonZurueck->SetPicture(LoadPicture(QStringLiteral("btn_zurueck"), 140, 28));
+  picButtonZurueck->OnClick = [this] { picButtonZurueck_Click(); };
+
+  picHG = LoadPicture(QStringLiteral("hg_highscore"), 144, 144);
+  HSTitel = LoadPicture(QStringLiteral("hstitel"), 416, 71);
+  HSTitelBl = LoadPicture(QStringLiteral("hstitelbl"), 416, 71);
+
+  // No control here takes the focus, so every key lands on the window itself.
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+void Highscore::Textfarbe(QLabel& label, const QColor& farbe) {
+  QPalette pal = label.palette();
+  pal.setColor(QPalette::WindowText, farbe);
+  label.setPalette(pal);
+}
+
+QColor Highscore::Textfarbe(const QLabel& label) { return label.palette().color(QPalette::WindowText); }
+
+void Highscore::Form_Load() {
+  FormAnpassen();
+  // Already filled by a new entry before the first showing: that list is newer than the file.
+  if (!HSName[0]->text().isEmpty()) return;
+  const QString pfad = Eingabe::Dateipfad();
+  if (!highscore::Vorhanden(pfad)) return;
+  highscore::Textliste punkte, namen;
+  highscore::AnzeigeLesen(pfad, punkte, namen);
+  for (int rang = 1; rang <= highscore::kPlaetze; ++rang) {
+    const auto k = static_cast<size_t>(rang - 1);
+    HSScore[k]->setText(punkte[static_cast<size_t>(rang)]);
+    HSName[k]->setText(namen[static_cast<size_t>(rang)]);
+  }
+}
+
+void Highscore::FormAnpassen() {
+  skin::FormAnpassen(*this, *HighscorePic, picHG, {haupt_.picRandHorizontal, haupt_.picRandVertikal, haupt_.picEcke},
+                     HSTitel, HSTitelBl, 14);
+}
+
+void Highscore::Form_KeyDown(int& KeyCode, int /*Shift*/) { keys::SchalterTasten(haupt_, KeyCode); }
+
+void Highscore::picButtonZurueck_Click() {
+  HauptModul::SoundAbspielen(QStringLiteral("CLICK.WAV"));
+  // The green of a new entry is for the one showing right after it was made.
+  for (size_t k = 0; k < 10; ++k) {
+    Textfarbe(*HSName[k], Qt::white);
+    Textfarbe(*HSScore[k], Qt::white);
+  }
+  haupt_.ZurueckZumSpiel(this);
+}
+
+void Highscore::keyPressEvent(QKeyEvent* event) {
+  int code = keys::VirtualKey(*event);
+  if (code != 0) Form_KeyDown(code, 0);
+  event->accept();
+}
