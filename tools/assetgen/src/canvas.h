@@ -12,8 +12,8 @@ namespace assetgen {
 // A picture with its one-bit mask: the picture is #FFFFFF outside the shape,
 // the mask is #000000 on the shape and #FFFFFF elsewhere.
 struct MaskedPair {
-    QImage picture;
-    QImage mask;
+  QImage picture;
+  QImage mask;
 };
 
 // Every asset is stored as 32-bit ARGB so the PNGs come out as RGBA.
@@ -29,8 +29,7 @@ void fillRect(QImage& img, const QRect& r, const QColor& c);
 
 // Recessed slot: the rectangle itself is filled with `inside`; a one-pixel
 // rim around it is dark on the top/left and light on the bottom/right.
-void recessedSlot(QImage& img, const QRect& r, const QColor& inside, const QColor& shadow,
-                  const QColor& light);
+void recessedSlot(QImage& img, const QRect& r, const QColor& inside, const QColor& shadow, const QColor& light);
 
 // Font helpers. Only DejaVu Sans / Liberation Sans from the Debian packages.
 QFont boldFont(int pixelSize, const QString& family = QStringLiteral("DejaVu Sans"));

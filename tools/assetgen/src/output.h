@@ -9,8 +9,8 @@
 namespace assetgen {
 
 struct AssetFile {
-    QString path;  // relative to the output root, e.g. "pictures/logo.png"
-    QByteArray bytes;
+  QString path;  // relative to the output root, e.g. "pictures/logo.png"
+  QByteArray bytes;
 };
 
 QByteArray encodePng(const QImage& img);

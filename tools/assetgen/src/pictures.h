@@ -14,8 +14,8 @@
 namespace assetgen {
 
 struct NamedImage {
-    QString file;  // file name inside its output directory
-    QImage image;
+  QString file;  // file name inside its output directory
+  QImage image;
 };
 
 // The seven piece kinds in game order: 0 L, 1 I, 2 T, 3 S, 4 Z, 5 O, 6 J.
@@ -37,8 +37,8 @@ QImage digitStrip();
 
 // Counter panel and its digit slots / caption boxes, in panel coordinates.
 inline constexpr QSize kCounterPanelSize{273, 81};
-inline constexpr std::array<QRect, 3> kCounterSlots{
-    QRect(160, 8, 94, 20), QRect(224, 32, 30, 20), QRect(192, 56, 62, 20)};
+inline constexpr std::array<QRect, 3> kCounterSlots{QRect(160, 8, 94, 20), QRect(224, 32, 30, 20),
+                                                    QRect(192, 56, 62, 20)};
 QImage counterPanel();
 
 inline constexpr QSize kPreviewFrameSize{193, 89};
@@ -47,19 +47,19 @@ QImage previewFrame();
 
 // A caption picture cut from the plate it sits on, so it blends in.
 struct CaptionPlacement {
-    const char* file;
-    const char* text;
-    QRect box;      // position on its plate; the size is the picture size
-    bool onPreview; // false: counter panel, true: preview frame
-    bool centred;
+  const char* file;
+  const char* text;
+  QRect box;       // position on its plate; the size is the picture size
+  bool onPreview;  // false: counter panel, true: preview frame
+  bool centred;
 };
 const std::vector<CaptionPlacement>& captionPlacements();
 QImage caption(const CaptionPlacement& c);
 
 // The masked picture pairs: picture file, mask file.
 struct MaskedFiles {
-    const char* picture;
-    const char* mask;
+  const char* picture;
+  const char* mask;
 };
 const std::vector<MaskedFiles>& maskedFiles();
 

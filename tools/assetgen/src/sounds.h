@@ -8,8 +8,8 @@
 namespace assetgen {
 
 struct NamedSound {
-    QString file;  // upper-case 8.3 name, e.g. CLICK.WAV
-    std::vector<std::int16_t> samples;  // mono, kSampleRate
+  QString file;                       // upper-case 8.3 name, e.g. CLICK.WAV
+  std::vector<std::int16_t> samples;  // mono, kSampleRate
 };
 
 // All sounds of assets/sounds, in a fixed order.

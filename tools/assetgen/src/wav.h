@@ -11,12 +11,12 @@ namespace assetgen {
 QByteArray encodeWav(const std::vector<std::int16_t>& samples, int sampleRate);
 
 struct WavInfo {
-    bool valid = false;
-    int format = 0;  // 1 = PCM
-    int channels = 0;
-    int sampleRate = 0;
-    int bitsPerSample = 0;
-    std::vector<std::int16_t> samples;
+  bool valid = false;
+  int format = 0;  // 1 = PCM
+  int channels = 0;
+  int sampleRate = 0;
+  int bitsPerSample = 0;
+  std::vector<std::int16_t> samples;
 };
 
 // Reads back what encodeWav writes (walks the chunks, so extra chunks are fine).
