@@ -42,13 +42,13 @@ bool OpenDevice() {
 bool Start(const QString& path) {
   if (!AudioReady() || !OpenDevice()) return false;
   const QByteArray file = QFile::encodeName(path);
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec quelle{};
   Uint8* buf = nullptr;
   Uint32 len = 0;
-  if (!SDL_LoadWAV(file.constData(), &spec, &buf, &len)) return false;
+  if (!SDL_LoadWAV(file.constData(), &quelle, &buf, &len)) return false;
   SDL_AudioCVT cvt;
   const int needed =
-      SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, g_have.format, g_have.channels, g_have.freq);
+      SDL_BuildAudioCVT(&cvt, quelle.format, quelle.channels, quelle.freq, g_have.format, g_have.channels, g_have.freq);
   SDL_ClearQueuedAudio(g_device);
   if (needed < 0) {
     SDL_FreeWAV(buf);
