@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <algorithm>
 
 namespace platform::display {
 
@@ -52,6 +53,12 @@ void MessageBox(QWidget* owner, const QString& text, const QString& title, Icon 
   }
   QMessageBox box(icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::Warning, title, text, QMessageBox::Ok,
                   owner);
+  box.setTextFormat(Qt::PlainText);
+  // Keep each line of the message on one line instead of letting the box wrap it.
+  int widest = 0;
+  for (const QString& line : text.split(QStringLiteral("\r\n")))
+    widest = std::max(widest, box.fontMetrics().horizontalAdvance(line));
+  box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: %1px; }").arg(widest + 8));
   box.exec();
 }
 
