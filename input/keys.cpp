@@ -23,6 +23,15 @@ int VirtualKey(const QKeyEvent& e) {
   return 0;
 }
 
+bool ZuerstFenster(QObject* control, QEvent* event, const std::function<void(int&)>& fensterTaste) {
+  if (event->type() != QEvent::KeyPress) return false;
+  int code = VirtualKey(*static_cast<QKeyEvent*>(event));
+  if (code != 0) fensterTaste(code);
+  control->event(event);
+  event->accept();
+  return true;
+}
+
 void SchalterTasten(TForm& form, int KeyCode) {
   if (KeyCode == S) HauptModul::SoundAn = !HauptModul::SoundAn;
   if (KeyCode == V) form.Vorschau->setVisible(form.Vorschau->isHidden());

@@ -1,7 +1,11 @@
 #pragma once
 // Virtual-key codes of the keys the game knows.
 
+#include <functional>
+
+class QEvent;
 class QKeyEvent;
+class QObject;
 class TForm;
 
 namespace keys {
@@ -19,6 +23,11 @@ inline constexpr int V = 86;
 
 // The toolkit's key as a virtual-key code; 0 for keys the game ignores.
 int VirtualKey(const QKeyEvent& event);
+
+// Key preview for a control of a secondary window: the window's handler sees
+// the key first, then the control gets it exactly once. Returns true when the
+// event was a key press and has been handled so.
+bool ZuerstFenster(QObject* control, QEvent* event, const std::function<void(int&)>& fensterTaste);
 
 // The switch keys of the secondary windows, in their order: S sound,
 // V the main window's preview, J the joystick.

@@ -126,16 +126,10 @@ QString Anleitung::Hilfetext() {
 }
 
 bool Anleitung::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == AnleitText && event->type() == QEvent::KeyPress) {
-    // The window sees the key first; then the text box gets it (arrows scroll), and
-    // a key the box leaves alone must not reach the window a second time.
-    auto* taste = static_cast<QKeyEvent*>(event);
-    int code = keys::VirtualKey(*taste);
-    if (code != 0) Form_KeyDown(code, 0);
-    static_cast<QObject*>(AnleitText)->event(event);
-    event->accept();
+  // The window sees the key first; then the text box gets it (arrows scroll), and
+  // a key the box leaves alone must not reach the window a second time.
+  if (watched == AnleitText && keys::ZuerstFenster(AnleitText, event, [this](int& code) { Form_KeyDown(code, 0); }))
     return true;
-  }
   return QWidget::eventFilter(watched, event);
 }
 

@@ -185,15 +185,9 @@ bool InfoForm::event(QEvent* event) {
 }
 
 bool InfoForm::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == OKButton && event->type() == QEvent::KeyPress) {
-    // The window sees the key first; the button then gets it, and only once.
-    auto* taste = static_cast<QKeyEvent*>(event);
-    int code = keys::VirtualKey(*taste);
-    if (code != 0) Form_KeyDown(code, 0);
-    static_cast<QObject*>(OKButton)->event(event);
-    event->accept();
+  // The window sees the key first; the button then gets it, and only once.
+  if (watched == OKButton && keys::ZuerstFenster(OKButton, event, [this](int& code) { Form_KeyDown(code, 0); }))
     return true;
-  }
   for (int i = 0; i < static_cast<int>(CRTxt.size()); ++i) {
     if (watched != CRTxt[static_cast<size_t>(i)]) continue;
     if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonRelease) break;
