@@ -123,15 +123,16 @@ void Handler(int) {
 
 void OnTerminate(std::function<void()> ende) {
   g_ende = std::move(ende);
-  if (g_pipe[0] >= 0) return;
-  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, g_pipe) != 0) return;
-  auto* notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, QCoreApplication::instance());
-  QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] {
-    char buffer[16];
-    while (::read(g_pipe[0], buffer, sizeof buffer) > 0) {
-    }
-    if (g_ende) g_ende();
-  });
+  if (g_pipe[0] < 0) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, g_pipe) != 0) return;
+    auto* notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] {
+      char buffer[16];
+      while (::read(g_pipe[0], buffer, sizeof buffer) > 0) {
+      }
+      if (g_ende) g_ende();
+    });
+  }
   struct sigaction sa {};
   sa.sa_handler = Handler;
   sigemptyset(&sa.sa_mask);
