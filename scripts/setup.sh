@@ -10,6 +10,7 @@ packages=(
   clang-14 libclang-rt-14-dev clang-format
   fonts-liberation fonts-dejavu-core
   xvfb xauth desktop-file-utils appstream
+  openbox wmctrl x11-utils xdotool
 )
 
 missing=()
