@@ -62,7 +62,14 @@ INSTANTIATE_TEST_SUITE_P(
                       RopCase{Rop::MergePaint, 0xFF0F0F0Fu, 0xFF101010u, 0xFFF0F0F0u | 0xFF101010u},
                       // src & dst: white is transparent, any colour on white shows itself.
                       RopCase{Rop::SrcAnd, kWhite, kBlue, kBlue}, RopCase{Rop::SrcAnd, kRed, kWhite, kRed},
-                      RopCase{Rop::SrcAnd, 0xFFF0F0F0u, 0xFF3C3C3Cu, 0xFF303030u}));
+                      RopCase{Rop::SrcAnd, 0xFFF0F0F0u, 0xFF3C3C3Cu, 0xFF303030u}),
+    [](const auto& info) {
+      const Rop rop = info.param.rop;
+      return (rop == Rop::SrcCopy      ? "SrcCopy"
+              : rop == Rop::MergePaint ? "MergePaint"
+                                       : "SrcAnd") +
+             std::to_string(info.index);
+    });
 
 TEST(BitBlt, MaskedPaintLeavesTheSurroundingsUntouched) {
   // An L-shaped sprite on white with its mask, painted over a busy background.

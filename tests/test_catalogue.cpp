@@ -94,7 +94,8 @@ TEST_P(Catalogue, TallTurnsProbeTheNewCellsOneRowLower) {
   EXPECT_EQ(table, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(AllPictures, Catalogue, ::testing::Range(0, 28));
+INSTANTIATE_TEST_SUITE_P(AllPictures, Catalogue, ::testing::Range(0, 28),
+                         [](const auto& info) { return "Picture" + std::to_string(info.param); });
 
 TEST(CatalogueTables, WallPairsAreExactlyTheTurnsThatWouldLeaveTheWell) {
   std::set<Cell> derived;
@@ -171,7 +172,9 @@ std::vector<SideCase> AllSideCases() {
   return v;
 }
 
-INSTANTIATE_TEST_SUITE_P(AllPictures, SideProbeTest, ::testing::ValuesIn(AllSideCases()));
+INSTANTIATE_TEST_SUITE_P(AllPictures, SideProbeTest, ::testing::ValuesIn(AllSideCases()), [](const auto& info) {
+  return "Picture" + std::to_string(info.param.picture) + (info.param.between ? "Between" : "");
+});
 
 TEST(SideProbeRule, TheWorkedExampleOfPictureTwo) {
   EXPECT_EQ(SideProbes(2, -1, false), (std::set<Cell>{{1, 0}, {-1, 1}}));
@@ -222,7 +225,9 @@ std::vector<TurnCase> AllTurnCases() {
   return v;
 }
 
-INSTANTIATE_TEST_SUITE_P(AllPictures, TurnProbeTest, ::testing::ValuesIn(AllTurnCases()));
+INSTANTIATE_TEST_SUITE_P(AllPictures, TurnProbeTest, ::testing::ValuesIn(AllTurnCases()), [](const auto& info) {
+  return "Picture" + std::to_string(info.param.picture) + (info.param.between ? "Between" : "");
+});
 
 class WallPairTest : public FormTest, public ::testing::WithParamInterface<int> {};
 
@@ -240,6 +245,7 @@ TEST_P(WallPairTest, TallPiecesNearTheRightWallCannotTurn) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(AllPictures, WallPairTest, ::testing::Range(0, 28));
+INSTANTIATE_TEST_SUITE_P(AllPictures, WallPairTest, ::testing::Range(0, 28),
+                         [](const auto& info) { return "Picture" + std::to_string(info.param); });
 
 }  // namespace

@@ -191,7 +191,10 @@ INSTANTIATE_TEST_SUITE_P(Grenzen, JoystickSchwelle,
                                            Schwelle{1250, 4000, 0, false, false}, Schwelle{1750, 4000, 0, false, false},
                                            Schwelle{1751, 4000, +1, false, false}, Schwelle{1500, 3499, 0, true, false},
                                            Schwelle{1500, 3500, 0, false, false}, Schwelle{1500, 4500, 0, false, false},
-                                           Schwelle{1500, 4501, 0, false, true}));
+                                           Schwelle{1500, 4501, 0, false, true}),
+                         [](const auto& info) {
+                           return "X" + std::to_string(info.param.x) + "Y" + std::to_string(info.param.y);
+                         });
 
 // Ways the main window's well can lose the joystick; each is undone to check that
 // the polls meanwhile stored nothing.

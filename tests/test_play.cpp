@@ -120,7 +120,8 @@ TEST_P(SpawnPerKind, StartsAboveTheFifthColumnAndPreviewsTheNextPiece) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, SpawnPerKind, ::testing::Range(0, 7));
+INSTANTIATE_TEST_SUITE_P(Kinds, SpawnPerKind, ::testing::Range(0, 7),
+                         [](const auto& info) { return "Kind" + std::to_string(info.param); });
 
 TEST_F(Play, EveryKindComesAboutOneTimeInSeven) {
   std::array<int, 7> count{};
@@ -155,7 +156,8 @@ TEST_P(FloorLanding, APieceLandsOnTheFloorOnTheGridAndIsStoredWithItsColour) {
   EXPECT_TRUE(form->SteinNeu);
 }
 
-INSTANTIATE_TEST_SUITE_P(AllPictures, FloorLanding, ::testing::Range(0, 28));
+INSTANTIATE_TEST_SUITE_P(AllPictures, FloorLanding, ::testing::Range(0, 28),
+                         [](const auto& info) { return "Picture" + std::to_string(info.param); });
 
 TEST_F(Play, AnIPieceStandingInColumnOneIsStoredInRowsSeventeenToTwenty) {
   StartWith(5);
@@ -442,7 +444,8 @@ TEST_P(RowClear, RemovesFlashesCountsAndScores) {
 }
 
 INSTANTIATE_TEST_SUITE_P(OneToFour, RowClear,
-                         ::testing::Values(RowCase{1, 20}, RowCase{2, 60}, RowCase{3, 120}, RowCase{4, 200}));
+                         ::testing::Values(RowCase{1, 20}, RowCase{2, 60}, RowCase{3, 120}, RowCase{4, 200}),
+                         [](const auto& info) { return std::to_string(info.param.rows) + "Rows"; });
 
 TEST_F(Play, TwoRowsWithAnIncompleteRowBetweenBothGo) {
   StartWith(5);
@@ -757,7 +760,17 @@ TEST_P(NewGameIn, LeavesACleanRunningGame) {
 
 INSTANTIATE_TEST_SUITE_P(EveryPhase, NewGameIn,
                          ::testing::Values(Phase::Falling, Phase::LandingDelay, Phase::Flash, Phase::Paused,
-                                           Phase::GameOverAnimation));
+                                           Phase::GameOverAnimation),
+                         [](const auto& info) {
+                           switch (info.param) {
+                             case Phase::Falling: return "Falling";
+                             case Phase::LandingDelay: return "LandingDelay";
+                             case Phase::Flash: return "Flash";
+                             case Phase::Paused: return "Paused";
+                             case Phase::GameOverAnimation: break;
+                           }
+                           return "GameOverAnimation";
+                         });
 
 // ---- Random play -----------------------------------------------------------------
 
