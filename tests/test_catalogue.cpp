@@ -128,6 +128,19 @@ TEST_F(Catalogue, EveryPictureAndMaskCoverExactlyTheWrittenCells) {
   }
 }
 
+// The walls and the floor around the well are tiled with the frame cell from their corner.
+TEST_F(Catalogue, TheFrameOfTheWellIsTiledWithTheFrameCell) {
+  const QImage cell = form->RahmenMuster.convertToFormat(QImage::Format_RGB32);
+  for (size_t i = 0; i < 3; ++i) {
+    const QImage& frame = form->TBoxRahmen[i]->Image();
+    ASSERT_EQ(frame.size(), i == 1 ? QSize(240, 20) : QSize(20, 400));
+    int wrong = 0;
+    for (int y = 0; y < frame.height(); ++y)
+      for (int x = 0; x < frame.width(); ++x) wrong += frame.pixel(x, y) != cell.pixel(x % 20, y % 20);
+    EXPECT_EQ(wrong, 0) << "frame picture " << i;
+  }
+}
+
 // Placing stores exactly the written cells of the picture, with the colour
 // code of its kind, wherever the piece rests.
 TEST_F(Catalogue, PlacingStoresTheWrittenCellsWithTheKindsColour) {

@@ -151,6 +151,13 @@ TEST_F(RulesRows, EachLevelStartsAtItsThresholdWithItsStep) {
   form->Punktestand = oracle::kPointsCap - 20;
   form->Punkte(1);
   EXPECT_EQ(form->Punktestand, oracle::kPointsCap);
+  // Just below the cap nothing is cut.
+  for (int below : {21, 40, 220}) {
+    form->Punktestand = oracle::kPointsCap - below;
+    form->Punkte(1);
+    EXPECT_EQ(form->Punktestand, oracle::kPointsCap - below + 20);
+    EXPECT_TRUE(Shows(*form->PunkteDigAnz, 6, oracle::kPointsCap - below + 20));
+  }
   // Each number of rows on its own, from zero.
   for (auto [rows, points] : oracle::kPointsPerRows) {
     StartGame();
