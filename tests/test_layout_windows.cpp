@@ -270,4 +270,42 @@ TEST_F(Layout, AboutBox) {
   EXPECT_EQ(f.LinieFarbe[1], QColor(0x80, 0x80, 0x80));
 }
 
+// ---- Pictures drawn through a mask --------------------------------------------------------
+
+// Each mask is black on its picture's shape and white elsewhere, and the picture
+// is white wherever the mask is: otherwise the well or the panel would not show through.
+TEST_F(Layout, EveryMaskedPictureComesWithItsTwoColourMask) {
+  Highscore& hs = form->HighscoreForm();
+  Anleitung& a = form->AnleitungForm();
+  const struct {
+    const char* name;
+    const QImage &picture, &mask;
+  } pairs[] = {{"Logo", form->Logo, form->LogoBlack},
+               {"HSTitel", hs.HSTitel, hs.HSTitelBl},
+               {"AnleitTitel", a.AnleitTitel, a.AnleitTitelBl},
+               {"PausePic", form->PausePic, form->PausePicBl},
+               {"GameOverPic1", form->GameOverPic1, form->GameOverBl1},
+               {"GameOverPic2", form->GameOverPic2, form->GameOverBl2}};
+  for (const auto& pair : pairs) {
+    SCOPED_TRACE(pair.name);
+    ASSERT_EQ(pair.picture.size(), pair.mask.size());
+    int shape = 0, coloured = 0, seeThrough = 0;
+    for (int y = 0; y < pair.mask.height(); ++y)
+      for (int x = 0; x < pair.mask.width(); ++x) {
+        const QRgb m = pair.mask.pixel(x, y) & 0xFFFFFFu, p = pair.picture.pixel(x, y) & 0xFFFFFFu;
+        ASSERT_TRUE(m == 0 || m == 0xFFFFFFu) << "mask pixel " << x << "," << y;
+        if (m == 0xFFFFFFu) {
+          ASSERT_EQ(p, 0xFFFFFFu) << "picture pixel " << x << "," << y << " lies outside the shape";
+          ++seeThrough;
+        } else {
+          ++shape;
+          if (p != 0 && p != 0xFFFFFFu) ++coloured;
+        }
+      }
+    EXPECT_GT(shape, 0);
+    EXPECT_GT(seeThrough, 0);
+    EXPECT_GT(coloured, 0) << "the picture itself, not a second mask";
+  }
+}
+
 }  // namespace
