@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "fixture.h"
+#include "highscore/eingabe.h"
 #include "highscore/highscore_form.h"
 #include "shell/anleitung.h"
 #include "shell/infoform.h"
@@ -230,6 +231,47 @@ TEST_P(Screens, TheAboutBoxStandsInTheMiddle) {
   form.Form_Load();
   const InfoForm& info = form.InfoFormForm();
   EXPECT_EQ(info.pos(), QPoint((screen.width() - 408) / 2, (screen.height() - 237) / 2));
+}
+
+// ---- The two small windows tile their own backgrounds -----------------------------------------
+
+// Where no control lies (nor the separator, nor a rounded corner), the window shows
+// its tile repeated from its top-left corner.
+::testing::AssertionResult ShowsTiles(QWidget& fenster, const QImage& tile, const QRegion& frei) {
+  const QImage shot = fenster.grab().toImage();
+  QRegion controls;
+  for (const QWidget* c : fenster.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) controls += c->geometry();
+  int checked = 0;
+  for (int y = 0; y < shot.height(); ++y)
+    for (int x = 0; x < shot.width(); ++x) {
+      if (controls.contains(QPoint(x, y)) || !frei.contains(QPoint(x, y))) continue;
+      const QRgb want = tile.pixel(x % tile.width(), y % tile.height()) & 0xFFFFFFu;
+      if ((shot.pixel(x, y) & 0xFFFFFFu) != want)
+        return ::testing::AssertionFailure() << "at " << x << "," << y << ": #" << std::hex
+                                             << (shot.pixel(x, y) & 0xFFFFFFu) << " instead of #" << want;
+      ++checked;
+    }
+  if (checked < shot.width() * shot.height() / 4)
+    return ::testing::AssertionFailure() << "only " << checked << " pixels free";
+  return ::testing::AssertionSuccess();
+}
+
+class SmallWindows : public FormTest {};
+
+TEST_F(SmallWindows, TheNameEntryShowsItsTileFromTheCorner) {
+  Eingabe e(*form);
+  e.picHG = pixels::Random(145, 145, 31);
+  e.Form_Load();
+  ASSERT_EQ(e.size(), QSize(362, 201));
+  EXPECT_TRUE(ShowsTiles(e, e.picHG, Eingabe::RundeForm(362, 201, 110)));
+}
+
+TEST_F(SmallWindows, TheAboutBoxShowsItsTileFromTheCorner) {
+  InfoForm f(*form);
+  f.HGPic = pixels::Random(219, 163, 32);
+  f.Form_Load();
+  ASSERT_EQ(f.size(), QSize(408, 237));
+  EXPECT_TRUE(ShowsTiles(f, f.HGPic, QRegion(0, 0, 408, 237) - QRegion(0, 184, 408, 1)));
 }
 
 }  // namespace
