@@ -17,7 +17,7 @@ void Mouse(QWidget& w, QEvent::Type type, QPoint at, Qt::MouseButton button) {
 struct Gesture {
   const char* name;
   QPoint press, release;  // relative to the button's centre; a null press means none
-  Qt::MouseButton button;
+  Qt::MouseButton button, releasedButton;
   int clicks;
 };
 
@@ -33,7 +33,7 @@ TEST_P(Buttons, EveryMainWindowButtonClicksOnlyOnALeftPressAndReleaseOnIt) {
     b->OnClick = [&] { ++clicks; };
     const QPoint centre = b->rect().center();
     if (!g.press.isNull()) Mouse(*b, QEvent::MouseButtonPress, centre + g.press, g.button);
-    Mouse(*b, QEvent::MouseButtonRelease, centre + g.release, g.button);
+    Mouse(*b, QEvent::MouseButtonRelease, centre + g.release, g.releasedButton);
     EXPECT_EQ(clicks, g.clicks);
     // A later click of its own still counts once: no press is left over.
     Mouse(*b, QEvent::MouseButtonPress, centre, Qt::LeftButton);
@@ -44,12 +44,13 @@ TEST_P(Buttons, EveryMainWindowButtonClicksOnlyOnALeftPressAndReleaseOnIt) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Gestures, Buttons, ::testing::Values(
-    Gesture{"click",                   {1, 1},  {0, 0},    Qt::LeftButton,  1},
-    Gesture{"click_near_the_edge",     {-38, -13}, {38, 13}, Qt::LeftButton, 1},
-    Gesture{"released_beside_it",      {1, 1},  {0, 40},   Qt::LeftButton,  0},
-    Gesture{"released_left_of_it",     {1, 1},  {-60, 0},  Qt::LeftButton,  0},
-    Gesture{"right_button",            {1, 1},  {0, 0},    Qt::RightButton, 0},
-    Gesture{"release_without_a_press", {},      {0, 0},    Qt::LeftButton,  0}),
+    Gesture{"click",                    {1, 1},     {0, 0},   Qt::LeftButton,  Qt::LeftButton,  1},
+    Gesture{"click_near_the_edge",      {-38, -13}, {38, 13}, Qt::LeftButton,  Qt::LeftButton,  1},
+    Gesture{"released_beside_it",       {1, 1},     {0, 40},  Qt::LeftButton,  Qt::LeftButton,  0},
+    Gesture{"released_left_of_it",      {1, 1},     {-60, 0}, Qt::LeftButton,  Qt::LeftButton,  0},
+    Gesture{"right_button",             {1, 1},     {0, 0},   Qt::RightButton, Qt::RightButton, 0},
+    Gesture{"right_press_left_release", {1, 1},     {0, 0},   Qt::RightButton, Qt::LeftButton,  0},
+    Gesture{"release_without_a_press",  {},         {0, 0},   Qt::LeftButton,  Qt::LeftButton,  0}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
