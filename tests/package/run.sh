@@ -9,11 +9,27 @@ set -euo pipefail
 src=$(cd "$(dirname "$0")/../.." && pwd)
 here=$src/tests/package
 
+fail() {
+  echo "tests/package: FAILED: $*" >&2
+  exit 1
+}
+
 for tool in dpkg-buildpackage dpkg-checkbuilddeps lintian Xvfb xdotool python3; do
   if ! command -v "$tool" >/dev/null; then
     echo "tests/package: '$tool' is missing; scripts/setup.sh installs it" >&2
     exit 1
   fi
+done
+# Every build dependency is one that scripts/setup.sh installs, so that a fresh
+# machine has them all.
+build_deps=$(awk '/^Build-Depends:/ { on = 1; sub(/^Build-Depends:/, ""); print; next }
+                  on && /^[ \t]/ { print; next } { on = 0 }' "$src/debian/control" |
+  tr ',' '\n' | sed 's/(.*//; s/[[:space:]]//g' | grep .)
+[[ -n $build_deps ]] || fail "no Build-Depends in debian/control"
+for dep in $build_deps; do
+  [[ $dep == debhelper-compat ]] && dep=debhelper
+  grep -Eq "(^|[[:space:]])$dep([[:space:]]|\$)" "$src/scripts/setup.sh" ||
+    fail "scripts/setup.sh does not install the build dependency $dep"
 done
 # Say what is missing before compiling anything.
 if ! (cd "$src" && dpkg-checkbuilddeps); then
@@ -29,10 +45,6 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-fail() {
-  echo "tests/package: FAILED: $*" >&2
-  exit 1
-}
 # Polls a check for up to $1 seconds: a real display and a real program take
 # their time, and the deadline only matters when something is wrong.
 within() {
