@@ -166,6 +166,7 @@ struct SchalterFall {
   const char* text;
   bool sound, vorschau, joystick;  // the state after one press, starting from on / visible / off
 };
+void PrintTo(const SchalterFall& f, std::ostream* os) { *os << f.name; }
 
 class ListeTasten : public HighscoreFenster, public ::testing::WithParamInterface<SchalterFall> {};
 

@@ -105,6 +105,7 @@ struct Zeichen {
   const char* name;
   const char16_t* text;
 };
+void PrintTo(const Zeichen& z, std::ostream* os) { *os << z.name; }
 
 class Grapheme : public Name, public ::testing::WithParamInterface<Zeichen> {};
 
