@@ -9,6 +9,9 @@
 #include <QLabel>
 #include <QStringDecoder>
 
+#include <sys/stat.h>
+
+#include <array>
 #include <string>
 
 #include "app/tform.h"
@@ -206,8 +209,25 @@ class Watcher {
     return ::testing::AssertionSuccess();
   }
 
+  // The file is read again only when it is another file or has changed: a
+  // save always puts a new file in place.
+  const StoredList& Stored() {
+    const QByteArray path = QFile::encodeName(Eingabe::Dateipfad());
+    struct stat st {};
+    const bool present = ::stat(path.constData(), &st) == 0;
+    const std::array<int64_t, 5> key = {present, static_cast<int64_t>(st.st_ino), static_cast<int64_t>(st.st_size),
+                                        static_cast<int64_t>(st.st_mtim.tv_sec),
+                                        static_cast<int64_t>(st.st_mtim.tv_nsec)};
+    if (!storedValid_ || key != storedKey_) {
+      stored_ = ReadStoredList(Eingabe::Dateipfad());
+      storedKey_ = key;
+      storedValid_ = true;
+    }
+    return stored_;
+  }
+
   ::testing::AssertionResult CheckFile(TForm& f) {
-    const StoredList stored = ReadStoredList(Eingabe::Dateipfad());
+    const StoredList& stored = Stored();
     if (stored.present && !stored.fault.empty())
       return ::testing::AssertionFailure() << "the highscore file does not read back as a whole list: " << stored.fault;
     if (!f.HighscoreGeladen()) return ::testing::AssertionSuccess();
@@ -257,6 +277,9 @@ class Watcher {
   bool underWay_ = false;
   Piece piece_;
   bool listSeen_ = false;
+  bool storedValid_ = false;
+  std::array<int64_t, 5> storedKey_{};
+  StoredList stored_;
   bool listLoadedWithoutFile_ = false;
 };
 
