@@ -1,11 +1,15 @@
 #include "hsdatei.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <atomic>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -81,6 +85,23 @@ bool IstGueltigesUtf8(const unsigned char* p, qsizetype n) {
   return true;
 }
 
+// Windows code page 1252: Latin-1 except 0x80-0x9F. A table of our own reads
+// the same on every build of the toolkit, with or without ICU; the five bytes
+// the code page leaves unassigned keep their C1 control, as Windows maps them.
+constexpr char16_t kCp1252Oben[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                      0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QString AusCp1252(QByteArrayView bytes) {
+  QString text(bytes.size(), Qt::Uninitialized);
+  for (qsizetype i = 0; i < bytes.size(); ++i) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    text[i] = QChar(b >= 0x80 && b <= 0x9F ? kCp1252Oben[b - 0x80] : char16_t(b));
+  }
+  return text;
+}
+
 // Drops a multi-byte sequence cut short at the end, e.g. by the read limit,
 // so that one cut character does not turn a UTF-8 file into Latin-1.
 void UnvollstaendigesEndeWeg(QByteArray& bytes) {
@@ -94,17 +115,47 @@ void UnvollstaendigesEndeWeg(QByteArray& bytes) {
   if (laenge > 1 && i - (k - 1) < laenge) bytes.truncate(k - 1);
 }
 
-QStringList DateiZeilen(const QString& pfad) {
-  QFile datei(pfad);
-  if (!datei.open(QIODevice::ReadOnly)) return {};
-  // Only the head of the file matters; a huge or endless file must not be
-  // pulled into memory.
+// What lies at the path. Anything but a regular file (a FIFO, a device, a
+// directory, a dangling link) counts as missing and is neither read nor
+// replaced: opening a FIFO would block the game, and a save must not destroy
+// something that is not ours.
+enum class Art { Fehlt, Datei, Anderes };
+
+Art PfadArt(const QString& pfad) {
+  const QByteArray name = QFile::encodeName(pfad);
+  struct stat st {};
+  if (::stat(name.constData(), &st) == 0) return S_ISREG(st.st_mode) ? Art::Datei : Art::Anderes;
+  if (errno != ENOENT) return Art::Anderes;
+  return ::lstat(name.constData(), &st) == 0 ? Art::Anderes : Art::Fehlt;
+}
+
+// The head of the file, at most kMaxLeseBytes: a huge or endless file must not
+// be pulled into memory. Non-blocking open plus a check of what was opened, so
+// a FIFO swapped in after the first look still cannot stall us.
+QByteArray KopfLesen(const QString& pfad) {
+  if (PfadArt(pfad) != Art::Datei) return {};
+  const QByteArray name = QFile::encodeName(pfad);
+  const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return {};
   QByteArray bytes;
-  while (bytes.size() < kMaxLeseBytes) {
-    const QByteArray stueck = datei.read(kMaxLeseBytes - bytes.size());
-    if (stueck.isEmpty()) break;
-    bytes += stueck;
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    bytes.resize(kMaxLeseBytes);
+    qsizetype gelesen = 0;
+    while (gelesen < kMaxLeseBytes) {
+      const ssize_t n = ::read(fd, bytes.data() + gelesen, static_cast<size_t>(kMaxLeseBytes - gelesen));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) break;
+      gelesen += n;
+    }
+    bytes.truncate(gelesen);
   }
+  ::close(fd);
+  return bytes;
+}
+
+QStringList DateiZeilen(const QString& pfad) {
+  QByteArray bytes = KopfLesen(pfad);
   if (bytes.size() >= kMaxLeseBytes) UnvollstaendigesEndeWeg(bytes);
   return ZeilenAusBytes(bytes, kZeilenProDatei);
 }
@@ -118,6 +169,7 @@ QByteArray DateiInhalt(const Punkteliste& punkte, const Textliste& namen) {
 // QSaveFile writes to a temporary file and renames it over the old one only
 // on success, so a failed save can no longer leave an emptied list behind.
 bool InhaltErsetzen(const QString& pfad, const QByteArray& inhalt) {
+  if (PfadArt(pfad) == Art::Anderes) return false;
   QSaveFile datei(pfad);
   if (!datei.open(QIODevice::WriteOnly)) return false;
   if (datei.write(inhalt) != inhalt.size() || g_schreibfehler.load()) datei.cancelWriting();
@@ -126,7 +178,7 @@ bool InhaltErsetzen(const QString& pfad, const QByteArray& inhalt) {
 
 }  // namespace
 
-bool Vorhanden(const QString& pfad) { return QFileInfo(pfad).isFile(); }
+bool Vorhanden(const QString& pfad) { return PfadArt(pfad) == Art::Datei; }
 
 void StandardAnlegen(const QString& pfad) {
   Punkteliste punkte{};
@@ -282,22 +334,16 @@ QStringList ZeilenAusBytes(const QByteArray& bytes, int maxZeilen) {
     }
   }
 
-  // One decision for the whole file, so every name is read the same way.
-  bool utf8 = true;
-  for (const Bereich& b : bereiche) {
-    if (!IstGueltigesUtf8(p + b.anfang, b.laenge)) {
-      utf8 = false;
-      break;
-    }
-  }
-
+  // Each line on its own: a name typed on an old system in its code page must
+  // not turn the names the game wrote as UTF-8 into mojibake.
   QStringList zeilen;
   zeilen.reserve(static_cast<qsizetype>(bereiche.size()));
   QStringDecoder dekoder(QStringDecoder::Utf8,
                          QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
   for (const Bereich& b : bereiche) {
     const char* anfang = bytes.constData() + b.anfang;
-    QString zeile = utf8 ? dekoder.decode(QByteArrayView(anfang, b.laenge)) : QString::fromLatin1(anfang, b.laenge);
+    QString zeile = IstGueltigesUtf8(p + b.anfang, b.laenge) ? dekoder.decode(QByteArrayView(anfang, b.laenge))
+                                                             : AusCp1252(QByteArrayView(anfang, b.laenge));
     zeile.truncate(NachZeichen(zeile, kMaxZeilenZeichen));
     zeilen.append(zeile);
   }

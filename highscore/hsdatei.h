@@ -23,7 +23,9 @@ inline constexpr int kPlaetze = 10;
 inline constexpr qint64 kMaxLeseBytes = 64 * 1024;
 inline constexpr int kMaxZeilenZeichen = 4096;
 
-// True when a regular file of that name exists (a directory does not count).
+// True when a regular file (or a link to one) is at the path. A FIFO, a
+// device or a directory there counts as missing; it is never opened for
+// reading and never replaced by a save.
 bool Vorhanden(const QString& pfad);
 
 // Writes the default list (500 down to 50 for "Jorin Falkat").
@@ -35,7 +37,8 @@ void WerteLesen(const QString& pfad, Punkteliste& punkte);
 void ListeLesen(const QString& pfad, Punkteliste& punkte, Textliste& namen);
 void AnzeigeLesen(const QString& pfad, Textliste& punkteText, Textliste& namen);
 
-// Replaces the file atomically; false (old file untouched) when that failed.
+// Replaces the file atomically; false (old file untouched) when that failed
+// or when something other than a regular file is at the path.
 bool ListeSchreiben(const QString& pfad, const Punkteliste& punkte, const Textliste& namen);
 
 // One entry line without line end: score left-aligned in five columns, ",",
@@ -58,8 +61,9 @@ int EintragsPlatz(const Punkteliste& gespeichert, double ergebnis);
 void Einfuegen(Punkteliste& punkte, Textliste& namen, int stelle, double ergebnis);
 
 // Splits raw file bytes into at most maxZeilen lines (ends: CR LF, CR, LF),
-// each cut at kMaxZeilenZeichen characters. Valid UTF-8 is decoded as UTF-8,
-// anything else as Latin-1; a leading UTF-8 byte order mark is dropped.
+// each cut at kMaxZeilenZeichen characters. Each line is decoded on its own:
+// valid UTF-8 as UTF-8, anything else in Windows code page 1252. A leading
+// UTF-8 byte order mark is dropped.
 QStringList ZeilenAusBytes(const QByteArray& bytes, int maxZeilen);
 
 // Field access on one stored line, as the readers use it.

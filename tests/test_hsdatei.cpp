@@ -1,4 +1,5 @@
 #include "highscore/hsdatei.h"
+#include "test_hsdatei_hilfe.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,13 +18,18 @@ void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString()
 
 namespace {
 
+// Our own reading limits: a line keeps its first 4096 characters, and only the
+// first 64 KiB of the file are read.
+constexpr int kZeilenZeichen = 4096;
+constexpr qsizetype kLeseBytes = 64 * 1024;
+
 constexpr double kFrei = -777;  // marks a rank the reader must not touch
 const QString kFreiName = QStringLiteral("<frei>");
 
 class HsDatei : public ::testing::Test {
  protected:
-  QTemporaryDir dir;
-  QString pfad = dir.filePath(QString::fromLatin1(kDateiName));
+  QTemporaryDir dir{HsTestVorlage()};
+  QString pfad = dir.filePath(QStringLiteral("NORVANE.INI"));
   Punkteliste punkte{};
   Textliste namen, texte;
 
@@ -71,7 +77,7 @@ TEST_F(HsDatei, StandardDateiHatGenauDieseBytes) {
 }
 
 TEST_F(HsDatei, VorhandenNurFuerRegulaereDatei) {
-  ASSERT_TRUE(QDir(dir.path()).mkdir(QString::fromLatin1(kDateiName)));
+  ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("NORVANE.INI")));
   EXPECT_FALSE(Vorhanden(pfad));
   AllesLesen();  // a directory of that name reads like a missing file
   EXPECT_EQ(punkte[1], kFrei);
@@ -83,6 +89,8 @@ struct ZeilenFall {
   const char* name;
   const char* zeile;
 };
+
+void PrintTo(const ZeilenFall& f, std::ostream* os) { *os << f.punkte << " \"" << f.name << '"'; }
 
 class EintragZeileTabelle : public ::testing::TestWithParam<ZeilenFall> {};
 
@@ -96,30 +104,13 @@ INSTANTIATE_TEST_SUITE_P(Zeilen, EintragZeileTabelle,
                                            ZeilenFall{99999, "Name", "99999,Name"}, ZeilenFall{0, "Name", "0    ,Name"},
                                            ZeilenFall{123456, "X", "123456,X"},
                                            ZeilenFall{-5, "  a, b  ", "-5   ,a, b"}, ZeilenFall{2.5, "", "2.5  ,"},
-                                           ZeilenFall{10, "zwei\r\nZeilen", "10   ,zwei  Zeilen"}));
-
-TEST(ZahlTextTabelle, GanzeZahlenOhneNachkommaAndereMit15Stellen) {
-  const std::pair<double, const char*> faelle[] = {
-      {500, "500"},    {0, "0"},     {-5, "-5"},         {99999, "99999"}, {999999999999999, "999999999999999"},
-      {1e15, "1e+15"}, {0.1, "0.1"}, {1234.5, "1234.5"}, {-0.25, "-0.25"}};
-  for (const auto& [wert, text] : faelle) EXPECT_EQ(ZahlText(wert), QString::fromLatin1(text)) << wert;
-}
-
-TEST(ValTabelle, LaengsterZahlenAnfang) {
-  const std::pair<const char*, double> faelle[] = {
-      {"", 0},       {"abc", 0},  {"  12", 12},   {"12abc", 12}, {"-3.5e2x", -350}, {"1e", 1},     {"1e+", 1},
-      {"2E3", 2000}, {".5", 0.5}, {"5.", 5},      {"+7", 7},     {"-", 0},          {".", 0},      {"1 2", 1},
-      {"\t5", 0},    {"0x10", 0}, {"1.5.5", 1.5}, {"1e-999", 0}, {"00012", 12},     {"1e2e3", 100}};
-  for (const auto& [text, wert] : faelle) {
-    const auto ergebnis = Val(QString::fromLatin1(text));
-    ASSERT_TRUE(ergebnis.has_value()) << text;
-    EXPECT_DOUBLE_EQ(*ergebnis, wert) << text;
-  }
-  for (const char* unendlich : {"1e999", "-9e999", "1e99999999999999999999", "9e308"})
-    EXPECT_FALSE(Val(QString::fromLatin1(unendlich)).has_value()) << unendlich;
-  const QString lang = QString(u'7') + QString(3000, u'0') + QStringLiteral("e-3000");
-  EXPECT_EQ(Val(lang).value_or(-1), 7.0);
-}
+                                           ZeilenFall{10, "zwei\r\nZeilen", "10   ,zwei  Zeilen"}),
+                         [](const auto& info) {
+                           std::string n = "Punkte" + QString::number(info.param.punkte).toStdString();
+                           for (char& c : n)
+                             if (c == '-' || c == '.') c = '_';
+                           return n;
+                         });
 
 TEST_F(HsDatei, SchreibenUndLesenGleich) {
   Punkteliste p = StandardPunkte();
@@ -198,7 +189,10 @@ TEST_P(ZeilenEnden, JedesEndeTrenntGenauEineZeile) {
   EXPECT_EQ(zeilen[10], QStringLiteral("50   ,Jorin Falkat"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Enden, ZeilenEnden, ::testing::Values("\r\n", "\r", "\n"));
+INSTANTIATE_TEST_SUITE_P(Enden, ZeilenEnden, ::testing::Values("\r\n", "\r", "\n"), [](const auto& info) {
+  const std::string ende = info.param;
+  return ende == "\r\n" ? "CRLF" : ende == "\r" ? "CR" : "LF";
+});
 
 TEST(ZeilenAusBytes, GemischteEndenLeerzeilenUndGrenzen) {
   EXPECT_EQ(ZeilenAusBytes("a\n\rb\r\r\nc\r\n", 10), (QStringList{"a", "", "b", "", "c"}));
@@ -209,19 +203,36 @@ TEST(ZeilenAusBytes, GemischteEndenLeerzeilenUndGrenzen) {
             (QStringList{"kopf", QString(QChar(0xFEFF)) + u'x'}));
 }
 
-TEST_F(HsDatei, KodierungUtf8OderLatin1) {
-  Schreibe("[Highscore]\r\n500  ,J\xC3\xB6rg\r\n450  ,\xE2\x82\xAC uro\r\n");
+// Each line on its own: UTF-8 where it is valid, else Windows code page 1252.
+TEST_F(HsDatei, KodierungZeileFuerZeile) {
+  Schreibe(
+      "[Highscore]\r\n"
+      "500  ,J\xC3\xB6rg\r\n"                 // UTF-8, as the game writes it
+      "450  ,K\xE4se f\xFCr 5 \x80\r\n"       // code page 1252
+      "400  ,\x84Zitat\x93 \x8A\x9A\x9F\r\n"  // 1252 where Latin-1 has controls
+      "350  ,\xE2\x82\xAC uro\r\n");
   AllesLesen();
   EXPECT_EQ(namen[1], QStringLiteral("Jörg"));
-  EXPECT_EQ(namen[2], QStringLiteral("€ uro"));
-  // Windows code page: invalid as UTF-8, so the whole file reads as Latin-1.
-  Schreibe("[Highscore]\r\n500  ,J\xF6rg M\xFCller\r\n450  ,J\xC3\xB6rg\r\n");
+  EXPECT_EQ(namen[2], QStringLiteral("Käse für 5 €"));
+  EXPECT_EQ(namen[3], QStringLiteral("„Zitat“ ŠšŸ"));
+  EXPECT_EQ(namen[4], QStringLiteral("€ uro"));
+  // The next save writes every name back in UTF-8, none of them damaged.
+  ASSERT_TRUE(ListeSchreiben(pfad, punkte, namen));
+  EXPECT_TRUE(Inhalt().startsWith(
+      "[Highscore]\r\n500  ,J\xC3\xB6rg\r\n450  ,K\xC3\xA4se f\xC3\xBCr 5 \xE2\x82\xAC\r\n"
+      "400  ,\xE2\x80\x9EZitat\xE2\x80\x9C \xC5\xA0\xC5\xA1\xC5\xB8\r\n350  ,\xE2\x82\xAC uro\r\n"));
+  Leeren();
   AllesLesen();
-  EXPECT_EQ(namen[1], QStringLiteral("Jörg Müller"));
-  EXPECT_EQ(namen[2], QStringLiteral("JÃ¶rg"));
-  // Overlong, surrogate and cut sequences are not UTF-8 either.
-  for (const char* kaputt : {"\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xE2\x82", "\xF4\x90\x80\x80"})
-    EXPECT_EQ(ZeilenAusBytes(QByteArray("x\n") + kaputt, 2).value(1), QString::fromLatin1(kaputt)) << kaputt;
+  EXPECT_EQ(namen[1], QStringLiteral("Jörg"));
+  EXPECT_EQ(namen[2], QStringLiteral("Käse für 5 €"));
+  // Overlong, surrogate, cut and out-of-range sequences are not UTF-8.
+  const std::pair<const char*, const char16_t*> kaputt[] = {{"\xC0\xAF", u"À¯"},
+                                                            {"\xE0\x80\xAF", u"à€¯"},
+                                                            {"\xED\xA0\x80", u"í\u00A0€"},
+                                                            {"\xE2\x82", u"â‚"},
+                                                            {"\xF4\x90\x80\x80", u"ô\u0090€€"}};
+  for (const auto& [bytes, text] : kaputt)
+    EXPECT_EQ(ZeilenAusBytes(QByteArray("x\n") + bytes, 2).value(1), QString::fromUtf16(text)) << bytes;
 }
 
 TEST_F(HsDatei, FehlgeschlagenesSpeichernLaesstAlteDateiStehen) {
@@ -235,7 +246,7 @@ TEST_F(HsDatei, FehlgeschlagenesSpeichernLaesstAlteDateiStehen) {
   SetzeSchreibfehlerFuerTests(false);
   EXPECT_FALSE(ok);
   EXPECT_EQ(Inhalt(), vorher);
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QString::fromLatin1(kDateiName)});
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("NORVANE.INI")});
   EXPECT_TRUE(ListeSchreiben(pfad, p, n));
   EXPECT_TRUE(Inhalt().startsWith("[Highscore]\r\n0    ,\r\n"));
 }
@@ -306,7 +317,7 @@ TEST_F(HsDatei, RiesigeDateienUndZeilen) {
   Schreibe("[Highscore]\r\n777  ," + QByteArray(20 * 1024 * 1024, 'n') + "\r\n5    ,B\r\n");
   AllesLesen();
   EXPECT_EQ(punkte[1], 777);
-  EXPECT_EQ(namen[1], QString(kMaxZeilenZeichen - 6, u'n'));
+  EXPECT_EQ(namen[1], QString(kZeilenZeichen - 6, u'n'));
   EXPECT_EQ(punkte[2], kFrei);  // lies beyond the part that is read
 
   // The cut counts characters, not bytes, and never splits one.
@@ -316,7 +327,7 @@ TEST_F(HsDatei, RiesigeDateienUndZeilen) {
     Schreibe("[Highscore]\r\n" + zeile + "\r\n2    ,B\r\n");
     AllesLesen();
     QString soll;
-    for (int i = 0; i < kMaxZeilenZeichen - 6; ++i) soll += QString::fromUtf8(zeichen);
+    for (int i = 0; i < kZeilenZeichen - 6; ++i) soll += QString::fromUtf8(zeichen);
     EXPECT_EQ(namen[1], soll) << zeichen;
     EXPECT_EQ(namen[2], QStringLiteral("B"));
   }
@@ -325,8 +336,8 @@ TEST_F(HsDatei, RiesigeDateienUndZeilen) {
   QByteArray bytes = "[Highscore]\r\n";
   for (int r = 1; r <= 9; ++r) bytes += "100  ," + QByteArray(5500, 'a') + "\r\n";
   bytes += "50   ,";
-  if ((kMaxLeseBytes - bytes.size()) % 2 == 0) bytes += ' ';
-  while (bytes.size() < kMaxLeseBytes + 100) bytes += "\xC3\xA9";
+  if ((kLeseBytes - bytes.size()) % 2 == 0) bytes += ' ';
+  while (bytes.size() < kLeseBytes + 100) bytes += "\xC3\xA9";
   Schreibe(bytes);
   AllesLesen();
   ASSERT_FALSE(namen[10].isEmpty());

@@ -183,7 +183,8 @@ TEST_P(InfoLinks, ClickOpensTheAddress) {
 
 INSTANTIATE_TEST_SUITE_P(Labels, InfoLinks,
                          ::testing::Values(Link{0, nullptr}, Link{1, "mailto:contact@norvane.example?subject=Norvane"},
-                                           Link{2, "https://norvane.example/"}, Link{3, nullptr}));
+                                           Link{2, "https://norvane.example/"}, Link{3, nullptr}),
+                         [](const auto& info) { return "CRTxt" + std::to_string(info.param.index); });
 
 TEST_F(InfoTest, APressOnOneLabelAndAReleaseElsewhereIsNoClick) {
   InfoForm& f = Oeffnen();

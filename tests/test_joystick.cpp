@@ -191,7 +191,10 @@ INSTANTIATE_TEST_SUITE_P(Grenzen, JoystickSchwelle,
                                            Schwelle{1250, 4000, 0, false, false}, Schwelle{1750, 4000, 0, false, false},
                                            Schwelle{1751, 4000, +1, false, false}, Schwelle{1500, 3499, 0, true, false},
                                            Schwelle{1500, 3500, 0, false, false}, Schwelle{1500, 4500, 0, false, false},
-                                           Schwelle{1500, 4501, 0, false, true}));
+                                           Schwelle{1500, 4501, 0, false, true}),
+                         [](const auto& info) {
+                           return "X" + std::to_string(info.param.x) + "Y" + std::to_string(info.param.y);
+                         });
 
 // Ways the main window's well can lose the joystick; each is undone to check that
 // the polls meanwhile stored nothing.
@@ -321,6 +324,27 @@ TEST_F(Joystick, JSwitchesPollingOffAndOn) {
   EXPECT_EQ(form->SteinX, x0);
   Key(keys::J);
   Halten(kMin, kMitte, 0, 5);
+  EXPECT_EQ(form->SteinX, x0 - 20);
+}
+
+TEST_F(Joystick, PollsEveryTenMillisecondsAndReadsTheRangeAtEachSwitchOn) {
+  Spiel();
+  int vorher = stick.lesungen;
+  Advance(1000);
+  EXPECT_EQ(stick.lesungen - vorher, 100);
+  vorher = stick.lesungen;
+  Advance(9);
+  EXPECT_LE(stick.lesungen - vorher, 1);
+
+  // A new calibration counts from the next switch-on: x 61000 is right in
+  // 0 ... 65535 but left of the quarter mark 61383.75 of 60000 ... 65535.
+  Halten(kMitte, kMitte);
+  Key(keys::J);
+  stick.bereich = {60000, 65535, kMin, kMax};
+  Key(keys::J);
+  ASSERT_TRUE(form->timJoystick.Enabled());
+  const float x0 = form->SteinX;
+  Halten(61000, kMitte);
   EXPECT_EQ(form->SteinX, x0 - 20);
 }
 

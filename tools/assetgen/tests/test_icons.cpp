@@ -39,7 +39,8 @@ TEST_P(AppIcon, RoundedSquareOnTransparencyWithColouredCells) {
   EXPECT_LT(luma(img.pixel(empty)), 60.0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, AppIcon, ::testing::ValuesIn(kIconSizes));
+INSTANTIATE_TEST_SUITE_P(Sizes, AppIcon, ::testing::ValuesIn(kIconSizes),
+                         [](const auto& info) { return "Px" + std::to_string(info.param); });
 
 TEST(AppIconSvg, WellFormedScalableVersionOfTheSameDesign) {
   const QByteArray svg = appIconSvg();

@@ -85,7 +85,8 @@ TEST_P(PieceCell, HasNoPureWhiteAndIsLitFromTopLeft) {
   EXPECT_GT(test::meanLuma(img, QRect(0, 0, 2, 20)), test::meanLuma(img, QRect(18, 0, 2, 20)) + 30);
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, PieceCell, ::testing::Range(0, kPieceKinds));
+INSTANTIATE_TEST_SUITE_P(Kinds, PieceCell, ::testing::Range(0, kPieceKinds),
+                         [](const auto& info) { return "muster" + std::to_string(info.param); });
 
 TEST(PieceCells, SevenClearlyDistinctColours) {
   for (int a = 0; a < kPieceKinds; ++a)
@@ -162,7 +163,8 @@ TEST_P(DigitGlyph, LightsExactlyItsSegmentsOnBlack) {
     EXPECT_EQ(img.pixel(p + QPoint(g * kGlyphW, 0)), kBlack) << p.x() << "," << p.y();
 }
 
-INSTANTIATE_TEST_SUITE_P(Glyphs, DigitGlyph, ::testing::Range(0, kGlyphCount));
+INSTANTIATE_TEST_SUITE_P(Glyphs, DigitGlyph, ::testing::Range(0, kGlyphCount),
+                         [](const auto& info) { return "Glyph" + std::to_string(info.param); });
 
 TEST(DigitGlyphs, SegmentsStayInsideTheirGlyph) {
   for (const QRect& r : segmentRects()) EXPECT_TRUE(QRect(0, 0, kGlyphW, kGlyphH).contains(r));
