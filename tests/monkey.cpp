@@ -137,22 +137,21 @@ Snapshot Take(TForm& f) {
 // Texts a player might paste into the name box.
 struct PasteText {
   const char* text;
-  bool controlOrSplit;  // holds line breaks, tabs or characters outside the basic plane
 };
 const PasteText kPastes[] = {
-    {"Ada", false},
-    {"  Grace Hopper  ", false},
-    {"<b>bold</b> & <i>", false},
-    {"a,b,,c", false},
-    {"J\xC3\xB6rg M\xC3\xBCller", false},
-    {"\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D", false},
-    {"0123456789012345678901234567", false},
-    {"two\nlines", true},
-    {"cr\r\nlf\r\n", true},
-    {"\ttabbed", true},
-    {"\n", true},
-    {"\xF0\x9F\x99\x82\xF0\x9F\x99\x82 smile", true},
-    {"nineteen characters\xF0\x9F\x99\x82", true},
+    {"Ada"},
+    {"  Grace Hopper  "},
+    {"<b>bold</b> & <i>"},
+    {"a,b,,c"},
+    {"J\xC3\xB6rg M\xC3\xBCller"},
+    {"\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D"},
+    {"0123456789012345678901234567"},
+    {"two\nlines"},
+    {"cr\r\nlf\r\n"},
+    {"\ttabbed"},
+    {"\n"},
+    {"\xF0\x9F\x99\x82\xF0\x9F\x99\x82 smile"},
+    {"nineteen characters\xF0\x9F\x99\x82"},
 };
 
 }  // namespace
@@ -232,7 +231,8 @@ std::string Player::Step() {
         {entry ? 300 : 0, &Player::TypeIntoEntry},
         {entry ? 30 : 2, &Player::Paste},
         {secondary ? 120 : 70, &Player::Click},
-        {15, &Player::Close},
+        // A close request on the game screen quits: rarer, so games run long enough.
+        {secondary ? 20 : 2, &Player::Close},
         {f.timJoystick.Enabled() ? 60 : 15, &Player::Joystick},
         {entry ? 100 : 320, &Player::AdvanceClock},
         {15, &Player::Activate},
@@ -341,10 +341,7 @@ std::string Player::TypeIntoEntry() {
 }
 
 std::string Player::Paste() {
-  std::vector<const PasteText*> texts;
-  for (const auto& p : kPastes)
-    if (!p.controlOrSplit || !kKnownOpenFaults.controlCharactersInNames) texts.push_back(&p);
-  const auto* p = texts[static_cast<size_t>(Roll(static_cast<int>(texts.size())))];
+  const PasteText* p = &kPastes[Roll(static_cast<int>(std::size(kPastes)))];
   QGuiApplication::clipboard()->setText(QString::fromUtf8(p->text));
   QWindow* window = QGuiApplication::focusWindow();
   if (!window) {
@@ -497,22 +494,23 @@ std::string Player::Close() {
   struct Window {
     QWidget* widget;
     const char* name;
-    bool knownOpen;
   };
   std::vector<Window> visible;
   const Window all[] = {
-      {&f, "main window", kKnownOpenFaults.closeRequestOnMainWindow},
-      {f.HighscoreGeladen() ? &f.HighscoreForm() : nullptr, "list", kKnownOpenFaults.closeRequestOnList},
-      {f.EingabeGeladen() ? &f.EingabeForm() : nullptr, "entry", kKnownOpenFaults.closeRequestOnEntry},
-      {f.AnleitungGeladen() ? &f.AnleitungForm() : nullptr, "instructions",
-       kKnownOpenFaults.closeRequestOnInstructions},
-      {f.InfoFormGeladen() ? &f.InfoFormForm() : nullptr, "about", false},
+      {&f, "main window"},
+      {f.HighscoreGeladen() ? &f.HighscoreForm() : nullptr, "list"},
+      {f.EingabeGeladen() ? &f.EingabeForm() : nullptr, "entry"},
+      {f.AnleitungGeladen() ? &f.AnleitungForm() : nullptr, "instructions"},
+      {f.InfoFormGeladen() ? &f.InfoFormForm() : nullptr, "about"},
   };
   for (const Window& w : all)
     if (w.widget && w.widget->isVisible()) visible.push_back(w);
   if (visible.empty()) return "close request: no window visible";
-  const Window& w = visible[static_cast<size_t>(Roll(static_cast<int>(visible.size())))];
-  if (w.knownOpen) return std::string("close request on ") + w.name + " left out (known open fault)";
+  // The game screen under a small window gets one request in four.
+  const size_t pick = visible.size() > 1 && visible[0].widget == &f && Chance(75)
+                          ? 1 + static_cast<size_t>(Roll(static_cast<int>(visible.size()) - 1))
+                          : static_cast<size_t>(Roll(static_cast<int>(visible.size())));
+  const Window& w = visible[pick];
   w.widget->close();
   return std::string("close request on ") + w.name;
 }

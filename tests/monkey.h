@@ -29,22 +29,15 @@ Settings& Configured();
 // Reads the two variables into Configured(); false with a message when one is malformed.
 bool ReadEnvironment(std::string& error);
 
-// Faults that are known and being mended on other branches. While one is
-// listed here the player does not provoke it; each entry goes once the fix
-// has been merged.
+// Faults that are known and being mended elsewhere. While one is listed here
+// the player does not provoke it; each entry goes once the fix has been merged.
 struct KnownOpenFaults {
-  bool closeRequestOnMainWindow;    // hides the game screen instead of quitting
-  bool closeRequestOnList;          // hides the list and leaves the game screen hidden
-  bool closeRequestOnInstructions;  // the same for the instructions
-  bool closeRequestOnEntry;         // hides the entry and leaves the game screen disabled
-  bool listLoadedBeforeFileExists;  // the list stays blank after the instructions came first
-  bool controlCharactersInNames;    // a pasted line break or a split emoji makes list and file differ
-  // Found by this player, owned elsewhere (see test_monkey_found.cpp): a landing
-  // under way when a window opens can end the game behind it, and the name
-  // entry then opens on top of that window.
+  // Found by this player (see test_monkey_found.cpp): a landing under way when
+  // a window opens can end the game behind it, and the name entry then opens
+  // on top of that window.
   bool gameEndingBehindAWindow;
 };
-inline constexpr KnownOpenFaults kKnownOpenFaults{true, true, true, true, true, true, true};
+inline constexpr KnownOpenFaults kKnownOpenFaults{true};
 
 enum Phase {
   kFalling,
