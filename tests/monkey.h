@@ -36,8 +36,12 @@ struct KnownOpenFaults {
   // a window opens can end the game behind it, and the name entry then opens
   // on top of that window.
   bool gameEndingBehindAWindow;
+  // Found by this player as well: the way back from a window restarts the fall
+  // while a row flash that ran on behind it is still under way, so the placed
+  // piece falls and is placed a second time.
+  bool fallRestartedDuringAFlash;
 };
-inline constexpr KnownOpenFaults kKnownOpenFaults{true};
+inline constexpr KnownOpenFaults kKnownOpenFaults{true, true};
 
 enum Phase {
   kFalling,
@@ -108,6 +112,8 @@ class Player {
   std::string AdvanceClock();
   std::string Activate();
   std::string Restart(bool removeFile);
+  // The way back from the window now would run into a known open fault.
+  bool WayBackKnownToFail() const;
   void SeedNewGame();
   std::string SeedRowUnderLanding();
   void CountPhases();
