@@ -36,7 +36,9 @@ TEST_F(HighscoreFenster, TheListShowsTheStoredTextsAndReadsTheFileOnlyOnce) {
       "[Highscore]\r\n"
       "99999,Ada, the first\r\n"
       "12ab ,Bo\r\n"
-      "0    ,  Cy  \r\n");
+      "0    ,  Cy  \r\n"
+      "7    ,A hand-edited name longer than twenty\r\n"
+      "6    ,\u00a0tab\t\r\n");
   form->picButtonHighscore_Click();
   Highscore& hs = form->HighscoreForm();
   EXPECT_EQ(hs.HSScore[0]->text(), "99999");
@@ -45,7 +47,9 @@ TEST_F(HighscoreFenster, TheListShowsTheStoredTextsAndReadsTheFileOnlyOnce) {
   EXPECT_EQ(hs.HSName[1]->text(), "Bo");
   EXPECT_EQ(hs.HSScore[2]->text(), "0");
   EXPECT_EQ(hs.HSName[2]->text(), "Cy");
-  for (size_t k = 3; k < 10; ++k) {
+  EXPECT_EQ(hs.HSName[3]->text(), "A hand-edited name longer than twenty");
+  EXPECT_EQ(hs.HSName[4]->text(), QStringLiteral("\u00a0tab\t"));
+  for (size_t k = 5; k < 10; ++k) {
     EXPECT_EQ(hs.HSScore[k]->text(), "") << k;
     EXPECT_EQ(hs.HSName[k]->text(), "") << k;
   }
@@ -57,7 +61,7 @@ TEST_F(HighscoreFenster, TheListShowsTheStoredTextsAndReadsTheFileOnlyOnce) {
   form->picButtonHighscore_Click();
   EXPECT_EQ(hs.HSName[0]->text(), "Ada, the first");
   EXPECT_EQ(hs.HSScore[1]->text(), "12ab");
-  EXPECT_EQ(hs.HSName[3]->text(), "");
+  EXPECT_EQ(hs.HSName[5]->text(), "");
 }
 
 TEST_F(HighscoreFenster, ALoadAfterTheLabelsWereFilledKeepsThem) {
