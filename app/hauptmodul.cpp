@@ -1,7 +1,8 @@
 #include "app/hauptmodul.h"
 
-#include <QCoreApplication>
-#include <QGuiApplication>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
 #include <memory>
 
 #include "app/tform.h"
@@ -20,10 +21,14 @@ void Anwendung() {
   // launcher takes its name from the desktop file.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.norvane.Norvane"));
   platform::ende::OnTerminate([] {
-    if (g_form && !g_form->Beendet())
-      g_form->FensterEntladen();
-    else
-      QCoreApplication::exit(0);  // also leaves the start-up message box, before the main loop runs
+    // A message box waits in a loop of its own: answer it first, and unload the
+    // windows only once that loop has returned, never from under it.
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) box->reject();
+    if (!g_form || g_form->Beendet()) return;
+    QTimer::singleShot(0, g_form.get(), [] {
+      if (g_form && !g_form->Beendet()) g_form->FensterEntladen();
+    });
   });
 }
 

@@ -12,6 +12,7 @@
 #include <QWindow>
 
 #include "app/tform.h"
+#include "highscore/eingabe.h"
 #include "input/keys.h"
 #include "platform/blit.h"
 #include "platform/system.h"
@@ -152,7 +153,9 @@ void InfoForm::OKButton_Click() {
 }
 
 void InfoForm::Zurueck() {
-  haupt_.setEnabled(true);
+  // A game that ended behind the box may be waiting for a name: the game
+  // screen stays closed to input until the entry is done.
+  haupt_.setEnabled(!(haupt_.EingabeGeladen() && haupt_.EingabeForm().isVisible()));
   hide();
   // Only the main window can hand the focus to the well.
   haupt_.activateWindow();

@@ -55,6 +55,9 @@ class HighscoreFenster : public FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
+    // The game screen is up, as after start-up, so that hiding it shows.
+    form->showFullScreen();
+    platform::sound::ClearRequests();
     QFile::remove(Eingabe::Dateipfad());
     platform::dialog::SetMessageBoxSeam(
         [this](QWidget* owner, const QString& text, const QString& title, platform::dialog::Icon icon) {

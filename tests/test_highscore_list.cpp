@@ -140,11 +140,14 @@ TEST_F(HighscoreFenster, TheBackButtonReturnsToTheGameWithTheClickSound) {
   ASSERT_FALSE(form->FallTimer.Enabled());
   ASSERT_TRUE(form->TimerWarAktiv);
   Highscore& hs = form->HighscoreForm();
+  form->TBox->clearFocus();
+  ASSERT_NE(form->focusWidget(), form->TBox);
   platform::sound::ClearRequests();
   hs.picButtonZurueck->Click();
   EXPECT_EQ(Sounds(), QStringList{kClick});
   EXPECT_FALSE(hs.isVisible());
   EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(form->focusWidget(), form->TBox);
   EXPECT_TRUE(form->FallTimer.Enabled());
   EXPECT_FALSE(form->TimerWarAktiv);
 }
@@ -166,6 +169,7 @@ struct SchalterFall {
   const char* text;
   bool sound, vorschau, joystick;  // the state after one press, starting from on / visible / off
 };
+void PrintTo(const SchalterFall& f, std::ostream* os) { *os << f.name; }
 
 class ListeTasten : public HighscoreFenster, public ::testing::WithParamInterface<SchalterFall> {};
 

@@ -98,6 +98,7 @@ struct Punkt {
   int x, y;
   bool drin;
 };
+void PrintTo(const Punkt& p, std::ostream* os) { *os << p.x << "," << p.y; }
 
 class RundeForm : public ::testing::TestWithParam<Punkt> {};
 

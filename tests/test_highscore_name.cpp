@@ -105,6 +105,7 @@ struct Zeichen {
   const char* name;
   const char16_t* text;
 };
+void PrintTo(const Zeichen& z, std::ostream* os) { *os << z.name; }
 
 class Grapheme : public Name, public ::testing::WithParamInterface<Zeichen> {};
 
@@ -255,6 +256,9 @@ TEST_F(Name, TheSecondGameOffersThePreviousName) {
   hs.picButtonZurueck_Click();
   SpielEndetMit(510);
   Eingabe& e = form->EingabeForm();
+  // The window system activates the window it shows.
+  QEvent aktiv(QEvent::WindowActivate);
+  QApplication::sendEvent(&e, &aktiv);
   EXPECT_EQ(e.HSEingabe->text(), "Noor");
   EXPECT_EQ(e.HSPlatz, 2);
   e.picButtonOK_Click();

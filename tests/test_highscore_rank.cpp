@@ -53,6 +53,7 @@ struct Qualifikation {
   int punkte;
   int platz;  // 0: does not qualify
 };
+void PrintTo(const Qualifikation& q, std::ostream* os) { *os << q.punkte << " points"; }
 
 class Eintrag : public HighscoreFenster, public ::testing::WithParamInterface<Qualifikation> {};
 

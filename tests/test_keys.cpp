@@ -36,6 +36,8 @@ struct Taste {
   Wirkung wirkung;
 };
 
+void PrintTo(const Taste& t, std::ostream* os) { *os << t.name; }
+
 const Taste kTasten[] = {
     {"V", Qt::Key_V, Wann::Immer, Wirkung::Vorschau},
     {"S", Qt::Key_S, Wann::Immer, Wirkung::Ton},
@@ -132,6 +134,8 @@ struct Phase {
   std::function<void(Tastatur&)> herstellen;
   bool spielVorbei, pausiert, reihe, wartet;
 };
+
+void PrintTo(const Phase& p, std::ostream* os) { *os << p.name; }
 
 class TastenJePhase : public Tastatur, public ::testing::WithParamInterface<std::tuple<Phase, Taste>> {
  public:

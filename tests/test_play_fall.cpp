@@ -164,6 +164,49 @@ TEST_F(Play, ASideMoveDuringTheLandingDelayLetsThePieceFallOn) {
   EXPECT_EQ(form->SteinX, 20);
 }
 
+// Wherever a piece comes to rest, the well shows it there and nowhere else,
+// over the settled cells, whatever the speed that brought it.
+TEST_F(Play, ARestingPieceIsShownWhereItRests) {
+  for (int speed : {3, 7, 12, 19}) {
+    for (bool onCell : {false, true}) {
+      StartWith(8);  // T: XXX / .X.
+      form->Fallschritt = speed;
+      if (onCell) Fill(6, 15, 2);
+      PaintSettled();
+      ASSERT_TRUE(AdvanceUntil([&] { return form->Wartet; }));
+      const int y = onCell ? 240 : 360;
+      QImage expected = form->TBoxSich.convertToFormat(QImage::Format_RGB32);
+      if (onCell) platform::BitBlt(expected, 100, 280, 20, 20, form->Muster[1], 0, 0, platform::Rop::SrcCopy);
+      platform::BitBlt(expected, 80, y, 60, 40, form->NB[8], 0, 0, platform::Rop::MergePaint);
+      platform::BitBlt(expected, 80, y, 60, 40, form->N[8], 0, 0, platform::Rop::SrcAnd);
+      EXPECT_EQ(form->TBox->Image(), expected) << "speed " << speed << (onCell ? " on a cell" : " on the floor");
+    }
+  }
+}
+
+// Either way sideways cancels the delay; a move refused by a settled cell does not.
+TEST_F(Play, EitherSideMoveDuringTheLandingDelayCancelsIt) {
+  for (int dir : {-1, +1}) {
+    StartWith(20);  // square in columns 5 and 6, resting on row 11
+    Fill(5, 11);
+    Fill(6, 11);
+    Fill(dir < 0 ? 4 : 7, 10);  // the way is blocked at first
+    ASSERT_TRUE(AdvanceUntil([&] { return form->Wartet; }));
+    Key(dir < 0 ? keys::Links : keys::Rechts);
+    EXPECT_TRUE(form->Wartet) << "a blocked move keeps the delay";
+    EXPECT_EQ(form->SteinX, 80);
+    form->Belegt[dir < 0 ? 4 : 7][10] = false;
+    form->Farbe[dir < 0 ? 4 : 7][10] = 0;
+    Key(dir < 0 ? keys::Links : keys::Rechts);
+    EXPECT_EQ(form->SteinX, 80 + 20 * dir);
+    EXPECT_FALSE(form->Wartet);
+    EXPECT_TRUE(form->FallTimer.Enabled());
+    EXPECT_FALSE(form->WartenTimer.Enabled());
+    Advance(200);
+    EXPECT_FALSE(form->Belegt[dir < 0 ? 4 : 7][10]) << "not placed by the cancelled delay";
+  }
+}
+
 TEST_F(Play, UpSpaceAndDownAreIgnoredDuringTheLandingDelay) {
   StartWith(0);
   ASSERT_TRUE(AdvanceUntil([&] { return form->Wartet; }));

@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <chrono>
 #include <csignal>
 #include <optional>
@@ -18,6 +19,7 @@
 #include "app/hauptmodul.h"
 #include "app/tform.h"
 #include "fixture.h"
+#include "highscore/eingabe.h"
 #include "shell/anleitung.h"
 
 namespace {
@@ -108,23 +110,38 @@ TEST_F(SignalImSpiel, TheSignalUnloadsEveryWindowWithoutASound) {
   // No display name: the toolkit would append it to every caption.
   EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
   EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("org.norvane.Norvane"));
-  ASSERT_TRUE(HauptModul::Main());
-  TForm& f = *HauptModul::Hauptfenster();
-  f.picButtonNeuesSpiel_Click();
-  f.picButtonAnleitung_Click();
-  ASSERT_TRUE(f.AnleitungGeladen());
-  platform::sound::ClearRequests();
-
   for (int sig : {SIGTERM, SIGINT}) {
-    HauptModul::Anwendung();
+    ASSERT_TRUE(HauptModul::Main());
+    TForm& f = *HauptModul::Hauptfenster();
+    f.picButtonNeuesSpiel_Click();
+    f.picButtonAnleitung_Click();
+    ASSERT_TRUE(f.AnleitungGeladen());
+    platform::sound::ClearRequests();
+
+    HauptModul::Anwendung();  // the first signal puts the default action back
     ASSERT_EQ(std::raise(sig), 0);
     EXPECT_TRUE(Bis([&] { return f.Beendet(); }, 5000)) << sig;
+    EXPECT_TRUE(Sounds().isEmpty()) << "neither the click nor the exit sound";
+    EXPECT_FALSE(f.AnleitungGeladen());
+    EXPECT_FALSE(f.HighscoreGeladen());
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_FALSE(f.FallTimer.Enabled());
   }
-  EXPECT_TRUE(Sounds().isEmpty()) << "neither the click nor the exit sound";
-  EXPECT_FALSE(f.AnleitungGeladen());
-  EXPECT_FALSE(f.HighscoreGeladen());
-  EXPECT_FALSE(f.isVisible());
-  EXPECT_FALSE(f.FallTimer.Enabled());
+}
+
+TEST_F(SignalImSpiel, ASignalDuringAMessageBoxAnswersItAndUnloadsAfterIt) {
+  HauptModul::Anwendung();
+  ASSERT_TRUE(HauptModul::Main());
+  TForm& f = *HauptModul::Hauptfenster();
+  Eingabe& eingabe = f.EingabeForm();
+  // The name entry's warning waits for OK in a loop of its own; the signal comes meanwhile.
+  QTimer::singleShot(0, [] { std::raise(SIGTERM); });
+  platform::dialog::MessageBox(&eingabe, QStringLiteral("Please enter your name first"),
+                               QStringLiteral("-=Attention=-"), platform::dialog::Icon::Exclamation);
+  EXPECT_FALSE(f.Beendet()) << "nothing is unloaded from under a waiting box";
+  EXPECT_TRUE(f.EingabeGeladen());
+  EXPECT_TRUE(Bis([&] { return f.Beendet(); }, 5000));
+  EXPECT_FALSE(f.EingabeGeladen());
 }
 
 // ---- Captions as the window system sees them ----------------------------------------

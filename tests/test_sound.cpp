@@ -97,6 +97,8 @@ struct Ereignis {
   std::vector<Aufnahme> soll;
 };
 
+void PrintTo(const Ereignis& e, std::ostream* os) { *os << e.name; }
+
 enum class Ton { An, Aus, KeinGeraet };
 
 class KlangTabelle : public Klang, public ::testing::WithParamInterface<std::tuple<Ereignis, Ton>> {};

@@ -95,8 +95,8 @@ TEST_F(RealSound, EveryRequestStopsTheSoundPlayingEvenWhenItsOwnFileIsMissingOrB
   }
   // The synchronous request ends the long sound too, and returns when its own has played.
   platform::sound::PlayAsync(lang);
-  platform::sound::PlaySync(kurz);
-  EXPECT_EQ(platform::sound::RemainingMs(), 0);
+  platform::sound::PlaySync(WavDatei(dir, "EXIT.WAV", 300));
+  EXPECT_EQ(platform::sound::RemainingMs(), 0) << "returned before its sound had played";
   platform::sound::PlayAsync(lang);
   platform::sound::PlaySync(dir.filePath("NOPE.WAV"));
   EXPECT_EQ(platform::sound::RemainingMs(), 0);

@@ -118,7 +118,8 @@ Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -br -nolisten tcp -fbdir "$work/
 pids+=($!)
 exec 3>&-
 within 20 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=:$(cat "$work/display")
+DISPLAY=:$(cat "$work/display")
+export DISPLAY
 frame=$work/fb/Xvfb_screen0
 hg_main=$src/assets/pictures/hg_main.png
 # The panel is centred on the 1024 x 768 screen; button centres in screen pixels.

@@ -105,7 +105,7 @@ anleitung() { klick 280 566; }
 
 # Opens a window with a button of the game screen, checks its caption, sends a
 # close request and checks the way back to the game screen.
-schliessen_und_zurueck() {  # title, button, way (wmctrl | alt+F4: close requests; zurueck: the back button)
+schliessen_und_zurueck() {  # title, button, way of the close request (wmctrl | alt+F4)
   local fenster=$1 knopf=$2 weg=$3
   if ! laeuft; then
     pruefe "the program runs before $fenster opens" false
@@ -116,8 +116,6 @@ schliessen_und_zurueck() {  # title, button, way (wmctrl | alt+F4: close request
   pruefe "caption of $fenster" beschriftung_stimmt "$fenster"
   if [[ $weg == wmctrl ]]; then
     wmctrl -F -c "$fenster"
-  elif [[ $weg == zurueck ]]; then
-    klick 510 589  # the list's own back button, until its close request is handled
   else
     warte 5 test "$(xdotool getactivewindow getwindowname 2>/dev/null)" = "$fenster"
     xdotool key --clearmodifiers alt+F4
@@ -131,9 +129,10 @@ schliessen_und_zurueck() {  # title, button, way (wmctrl | alt+F4: close request
 neues_spiel
 schliessen_und_zurueck "Anleitung (Kelmora) :" anleitung wmctrl
 schliessen_und_zurueck "Info:" info wmctrl
-schliessen_und_zurueck "Highscore (Kelmora) :" highscore zurueck
+schliessen_und_zurueck "Highscore (Kelmora) :" highscore wmctrl
 schliessen_und_zurueck "Anleitung (Kelmora) :" anleitung alt+F4
 schliessen_und_zurueck "Info:" info alt+F4
+schliessen_und_zurueck "Highscore (Kelmora) :" highscore alt+F4
 
 # A game played to its end with hard drops opens the name entry; a name and Enter
 # lead to the list, whose back button leads to the game screen.
