@@ -132,6 +132,7 @@ void TForm::picButtonNeuesSpiel_Click() {
   Durchfall = false;
   ReiheTimer.SetEnabled(false);
   ReiheFortsetzung = false;
+  EintragWartet = false;
   ReiheTakt = 0;
   Pausiert = false;
   platform::BitBlt(TBox->Image(), 0, 0, TBox->width(), TBox->height(), TBoxSich, 0, 0, platform::Rop::SrcCopy);

@@ -178,6 +178,8 @@ class TForm : public QWidget {
   bool ReiheFortsetzung = false;
   // A secondary window is open: a piece spawned meanwhile waits for the return.
   bool FensterOffen = false;
+  // A game ended behind a secondary window: the name entry waits for the way back.
+  bool EintragWartet = false;
 
   // --- Joystick -----------------------------------------------------------------
   int32_t JoyXMin = 0, JoyXMax = 0, JoyYMin = 0, JoyYMax = 0;

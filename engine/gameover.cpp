@@ -11,7 +11,12 @@ void TForm::GameOver() {
   FallTimer.SetEnabled(false);
   GameOverSchritt = -33;
   GameOverTimer.SetEnabled(true);
-  HighscoreEintrag();
+  // A landing under way when a window opened can end the game behind it; the
+  // entry must not open over that window, so it waits for the return.
+  if (FensterOffen)
+    EintragWartet = true;
+  else
+    HighscoreEintrag();
 }
 
 void TForm::GameOverTimer_Timer() {

@@ -24,8 +24,14 @@ void TForm::SpielAnhalten() {
 void TForm::HSZurueck() {
   FensterOffen = false;
   if (TimerWarAktiv && !Pausiert) {
-    FallTimer.SetEnabled(true);
     TimerWarAktiv = false;
+    // During a flash the halted piece is already placed; the spawn after the
+    // flash starts the fall of the next one.
+    if (!ReiheFortsetzung) FallTimer.SetEnabled(true);
+  }
+  if (EintragWartet) {
+    EintragWartet = false;
+    HighscoreEintrag();
   }
 }
 

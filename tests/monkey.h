@@ -41,7 +41,7 @@ struct KnownOpenFaults {
   // piece falls and is placed a second time.
   bool fallRestartedDuringAFlash;
 };
-inline constexpr KnownOpenFaults kKnownOpenFaults{true, true};
+inline constexpr KnownOpenFaults kKnownOpenFaults{false, false};
 
 enum Phase {
   kFalling,

@@ -1,6 +1,5 @@
-// Faults the random player found in other areas, each as the smallest
-// reproduction. They stay disabled until their owners mend them; the player
-// avoids them meanwhile (monkey::kKnownOpenFaults).
+// Faults the random player found, each as the smallest reproduction, kept so
+// that they stay mended.
 
 #include <QFile>
 
@@ -44,9 +43,8 @@ class GameEndingBehindAWindow : public FoundByThePlayer, public ::testing::WithP
 // Seed 20261207 of the random player, event 13760: a landing under way when
 // the about box opened ended the game behind it, and the name entry opened on
 // top of the about box, blocked by it; closing the about box then enabled the
-// game screen under the entry. Owners: the end of a game (engine/gameover.cpp),
-// the entry (highscore/eintrag.cpp) and the way back (shell/menu.cpp).
-TEST_P(GameEndingBehindAWindow, DISABLED_TheNameEntryWaitsForTheWayBack) {
+// game screen under the entry. The entry now waits for the way back.
+TEST_P(GameEndingBehindAWindow, TheNameEntryWaitsForTheWayBack) {
   StartWith(20);  // the square, two columns wide
   for (int r = 1; r <= 20; ++r) {
     Fill(5, r);
@@ -92,8 +90,7 @@ INSTANTIATE_TEST_SUITE_P(Monkey, GameEndingBehindAWindow,
 // (the fall running again after a pause was continued) was behind the list
 // when it landed and cleared a row; the back button then restarted the fall
 // during the flash, and the placed piece fell and was placed a second time.
-// Owner: the way back (shell/menu.cpp, HSZurueck).
-TEST_F(FoundByThePlayer, DISABLED_TheWayBackLeavesAFlashUnderWayAlone) {
+TEST_F(FoundByThePlayer, TheWayBackLeavesAFlashUnderWayAlone) {
   StartWith(20);  // the square, landing on the floor in columns 5 and 6
   for (int c = 1; c <= 10; ++c)
     if (c != 5 && c != 6) Fill(c, 20);
