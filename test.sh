@@ -27,6 +27,12 @@ cmake --preset ci >/dev/null
 cmake --build --preset ci
 ctest --preset ci
 
+echo "== Native Wayland (headless Weston)"
+tests/wayland/run.sh build/ci/norvane
+
+echo "== Debian package (build, lintian, the unpacked program)"
+tests/package/run.sh
+
 echo "== Benchmarks (smoke run)"
 for b in norvane_bench_blit norvane_bench_play; do
   build/ci/bench/$b --benchmark_min_time=0.01 >/dev/null 2>&1

@@ -1,14 +1,30 @@
 #include "app/hauptmodul.h"
 
+#include <QCoreApplication>
+#include <QGuiApplication>
 #include <memory>
 
 #include "app/tform.h"
 #include "platform/display.h"
+#include "platform/system.h"
 
 namespace HauptModul {
 
 namespace {
 std::unique_ptr<TForm> g_form;
+}
+
+void Anwendung() {
+  QCoreApplication::setApplicationName(QStringLiteral("norvane"));
+  // No display name: the toolkit would append it to every window caption. The
+  // launcher takes its name from the desktop file.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.norvane.Norvane"));
+  platform::ende::OnTerminate([] {
+    if (g_form && !g_form->Beendet())
+      g_form->FensterEntladen();
+    else
+      QCoreApplication::exit(0);  // also leaves the start-up message box, before the main loop runs
+  });
 }
 
 bool Main() {

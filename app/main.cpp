@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
 
@@ -14,9 +13,7 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   QApplication app(argc, argv);
-  QCoreApplication::setApplicationName(QStringLiteral("norvane"));
-  QGuiApplication::setApplicationDisplayName(QStringLiteral("Norvane"));
-  QGuiApplication::setDesktopFileName(QStringLiteral("org.norvane.Norvane"));
+  HauptModul::Anwendung();
   if (!HauptModul::Main()) return 0;
   const int rc = QApplication::exec();
   HauptModul::Entladen();

@@ -89,6 +89,8 @@ class TForm : public QWidget {
   void picButtonAnleitung_Click();
   void picButtonCopyright_Click();
   void picButtonBeenden_Click();
+  // The end of the program without the sounds: every window unloaded in its order.
+  void FensterEntladen();
   void HSZurueck();
   // The step every secondary window takes when it opens: halt a running game.
   void SpielAnhalten();
@@ -184,6 +186,7 @@ class TForm : public QWidget {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   std::unique_ptr<Highscore> highscore_;

@@ -1,10 +1,12 @@
 #include "highscore/eingabe.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QTextBoundaryFinder>
 #include <cmath>
 
 #include "app/tform.h"
@@ -22,6 +24,8 @@ namespace {
 constexpr int kBreite = 362;
 constexpr int kHoehe = 201;
 constexpr int kEckenEllipse = 110;
+// Twenty characters of many code units each still fit a line of the file.
+constexpr int kMaxCodeEinheiten = 400;
 
 QFont Schrift(double punkte) {
   QFont f(QStringLiteral("Liberation Sans"));
@@ -68,6 +72,31 @@ QString Eingabe::Dateipfad() {
   return platform::files::HighscoreDirectory() + QLatin1Char('/') + QLatin1String(highscore::kDateiName);
 }
 
+int Eingabe::Zeichenzahl(const QString& text) {
+  QTextBoundaryFinder f(QTextBoundaryFinder::Grapheme, text);
+  int n = 0;
+  while (f.toNextBoundary() != -1) ++n;
+  return n;
+}
+
+QString Eingabe::OhneSteuerzeichen(const QString& text) {
+  QString sauber;
+  sauber.reserve(text.size());
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text[i];
+    if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+      sauber.append(c).append(text[i + 1]);
+      ++i;
+      continue;
+    }
+    if (c.isSurrogate()) continue;
+    const auto art = c.category();
+    if (art == QChar::Other_Control || art == QChar::Separator_Line || art == QChar::Separator_Paragraph) continue;
+    sauber.append(c);
+  }
+  return sauber;
+}
+
 QRegion Eingabe::RundeForm(int breite, int hoehe, int ellipse) {
   // Row by row, like a rounded-rectangle region: each corner is a quarter of
   // an ellipse of the given size, sampled at the pixel centres.
@@ -99,7 +128,8 @@ Eingabe::Eingabe(TForm& haupt) : haupt_(haupt) {
   HSEingabe = new QLineEdit(this);
   HSEingabe->setObjectName(QStringLiteral("HSEingabe"));
   HSEingabe->setGeometry(24, 114, 313, 32);
-  HSEingabe->setMaxLength(20);
+  // The limit of twenty counts what the player sees, see NameGeaendert.
+  HSEingabe->setMaxLength(kMaxCodeEinheiten);
   HSEingabe->setAlignment(Qt::AlignCenter);
   HSEingabe->setFont(Schrift(14.25));
   QPalette pal = HSEingabe->palette();
@@ -107,6 +137,7 @@ Eingabe::Eingabe(TForm& haupt) : haupt_(haupt) {
   pal.setColor(QPalette::Text, Qt::white);
   HSEingabe->setPalette(pal);
   HSEingabe->installEventFilter(this);
+  connect(HSEingabe, &QLineEdit::textChanged, this, &Eingabe::NameGeaendert);
 
   picButtonOK = new platform::PictureButton(this, 128, 160, 100, 28);
   picButtonOK->setObjectName(QStringLiteral("btn_ok"));
@@ -156,7 +187,7 @@ bool Eingabe::HSEingabe_KeyPress(int& KeyAscii) {
 
 void Eingabe::picButtonOK_Click() {
   HauptModul::SoundAbspielen(QStringLiteral("CLICK.WAV"));
-  const QString name = OhneBlanks(HSEingabe->text());
+  const QString name = OhneBlanks(OhneSteuerzeichen(HSEingabe->text()));
   if (name.isEmpty()) {
     platform::dialog::MessageBox(this, QStringLiteral("Please enter your name first"), QStringLiteral("-=Attention=-"),
                                  platform::dialog::Icon::Exclamation);
@@ -184,6 +215,60 @@ void Eingabe::picButtonOK_Click() {
   hide();
   haupt_.hide();
   haupt_.setEnabled(true);
+}
+
+void Eingabe::NameGeaendert(const QString& neu) {
+  if (korrigiert_) return;
+  const QString& alt = letzterName_;
+  // What the edit replaced: the text between the common start and end.
+  const qsizetype kuerzer = std::min(alt.size(), neu.size());
+  qsizetype vorn = 0;
+  while (vorn < kuerzer && alt[vorn] == neu[vorn]) ++vorn;
+  if (vorn > 0 && neu[vorn - 1].isHighSurrogate()) --vorn;
+  qsizetype hinten = 0;
+  while (hinten < kuerzer - vorn && alt[alt.size() - 1 - hinten] == neu[neu.size() - 1 - hinten]) ++hinten;
+  if (hinten > 0 && neu[neu.size() - hinten].isLowSurrogate()) --hinten;
+  const QString links = OhneSteuerzeichen(neu.left(vorn));
+  const QString rechts = OhneSteuerzeichen(neu.right(hinten));
+  const QString neuerTeil = OhneSteuerzeichen(neu.mid(vorn, neu.size() - vorn - hinten));
+
+  // As much of the new part as fits, in whole characters, like a full text box refusing a key.
+  QList<qsizetype> grenzen{0};
+  QTextBoundaryFinder f(QTextBoundaryFinder::Grapheme, neuerTeil);
+  for (qsizetype g = f.toNextBoundary(); g != -1; g = f.toNextBoundary()) grenzen.append(g);
+  QString ergebnis;
+  qsizetype cursor = -1;
+  for (qsizetype i = grenzen.size() - 1; i >= 0; --i) {
+    const QString versuch = links + neuerTeil.left(grenzen[i]) + rechts;
+    if (Zeichenzahl(versuch) <= kMaxZeichen && versuch.size() <= kMaxCodeEinheiten) {
+      ergebnis = versuch;
+      cursor = links.size() + grenzen[i];
+      break;
+    }
+  }
+  if (cursor < 0) {
+    // Removing a joiner can split one character into two: keep the first twenty.
+    const QString rest = links + rechts;
+    QTextBoundaryFinder z(QTextBoundaryFinder::Grapheme, rest);
+    qsizetype ende = 0;
+    for (int n = 0; n < kMaxZeichen && ende != -1; ++n) ende = z.toNextBoundary();
+    ergebnis = ende == -1 ? rest : rest.left(ende);
+    cursor = ergebnis.size();
+  }
+  letzterName_ = ergebnis;
+  if (ergebnis == neu) return;
+  korrigiert_ = true;
+  HSEingabe->setText(ergebnis);
+  HSEingabe->setCursorPosition(static_cast<int>(std::min(cursor, ergebnis.size())));
+  korrigiert_ = false;
+}
+
+void Eingabe::closeEvent(QCloseEvent* event) {
+  // The game screen waits for a name: only OK leaves this window.
+  if (isVisible())
+    event->ignore();
+  else
+    event->accept();
 }
 
 bool Eingabe::eventFilter(QObject* watched, QEvent* event) {

@@ -28,6 +28,14 @@ class Eingabe : public QWidget {
 
   // Full path of the highscore file.
   static QString Dateipfad();
+  // Characters as the player counts them: an emoji, a flag or a letter with
+  // its accents is one.
+  static int Zeichenzahl(const QString& text);
+  // The text without control characters, line breaks and unpaired halves of
+  // a surrogate pair: none of them can be part of a name.
+  static QString OhneSteuerzeichen(const QString& text);
+  static constexpr int kMaxZeichen = 20;
+
   // The window's shape: a rectangle whose corners are quarters of an ellipse
   // of the given size in pixels.
   static QRegion RundeForm(int breite, int hoehe, int ellipse);
@@ -44,6 +52,7 @@ class Eingabe : public QWidget {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   bool event(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
@@ -51,4 +60,9 @@ class Eingabe : public QWidget {
   QImage hintergrund_;
   // Our own message box took the focus; coming back from it is no new activation.
   bool meldungOffen_ = false;
+  // The name as last accepted, to tell what an edit added.
+  QString letzterName_;
+  bool korrigiert_ = false;
+
+  void NameGeaendert(const QString& neu);
 };

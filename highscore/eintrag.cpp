@@ -41,6 +41,7 @@ void TForm::picButtonHighscore_Click() {
   const QString pfad = Eingabe::Dateipfad();
   if (!highscore::Vorhanden(pfad)) highscore::StandardAnlegen(pfad);
   Highscore& liste = HighscoreForm();
+  liste.LesenFallsNochLeer();
   liste.move(skin::BildschirmMitte(liste.size()));
   liste.showFullScreen();
   liste.raise();

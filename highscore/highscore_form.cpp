@@ -1,5 +1,6 @@
 #include "highscore/highscore_form.h"
 
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 
@@ -84,8 +85,18 @@ void Highscore::Form_Load() {
   FormAnpassen();
   // Already filled by a new entry before the first showing: that list is newer than the file.
   if (!HSName[0]->text().isEmpty()) return;
+  DateiLesen();
+}
+
+void Highscore::LesenFallsNochLeer() {
+  // Labels a new entry has filled are newer than any file.
+  if (!dateiGelesen_ && HSName[0]->text().isEmpty()) DateiLesen();
+}
+
+void Highscore::DateiLesen() {
   const QString pfad = Eingabe::Dateipfad();
   if (!highscore::Vorhanden(pfad)) return;
+  dateiGelesen_ = true;
   highscore::Textliste punkte, namen;
   highscore::AnzeigeLesen(pfad, punkte, namen);
   for (int rang = 1; rang <= highscore::kPlaetze; ++rang) {
@@ -110,6 +121,12 @@ void Highscore::picButtonZurueck_Click() {
     Textfarbe(*HSScore[k], Qt::white);
   }
   haupt_.ZurueckZumSpiel(this);
+}
+
+void Highscore::closeEvent(QCloseEvent* event) {
+  // Closed from the desktop: the way back to the game, as with the back button.
+  event->ignore();
+  if (isVisible()) picButtonZurueck_Click();
 }
 
 void Highscore::keyPressEvent(QKeyEvent* event) {

@@ -20,6 +20,9 @@ class Highscore : public QWidget {
   void FormAnpassen();
   void Form_KeyDown(int& KeyCode, int Shift);
   void picButtonZurueck_Click();
+  // Shown by the highscore button: a list loaded before the file existed
+  // reads it now.
+  void LesenFallsNochLeer();
 
   // Text colour of a list label: white, or green for the entry just made.
   static void Textfarbe(QLabel& label, const QColor& farbe);
@@ -34,7 +37,11 @@ class Highscore : public QWidget {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   TForm& haupt_;
+  bool dateiGelesen_ = false;
+
+  void DateiLesen();
 };

@@ -13,6 +13,8 @@ namespace {
 std::optional<int> g_countOverride;
 bool g_recording = false;
 QStringList g_requests;
+std::vector<Aufnahme> g_log;
+QString g_recordedPlaying;  // the recorder's idea of the sound still playing
 SDL_AudioDeviceID g_device = 0;
 SDL_AudioSpec g_have{};
 
@@ -37,8 +39,12 @@ bool OpenDevice() {
   return g_device != 0;
 }
 
-// Loads the file and queues it in place of whatever still plays. False when
-// nothing could be queued.
+Uint32 BytesPerSecond() {
+  return static_cast<Uint32>(g_have.freq) * g_have.channels * (SDL_AUDIO_BITSIZE(g_have.format) / 8);
+}
+
+// Loads the file and queues it on the (silent) device. False when nothing
+// could be queued.
 bool Start(const QString& path) {
   if (!AudioReady() || !OpenDevice()) return false;
   const QByteArray file = QFile::encodeName(path);
@@ -49,7 +55,6 @@ bool Start(const QString& path) {
   SDL_AudioCVT cvt;
   const int needed =
       SDL_BuildAudioCVT(&cvt, quelle.format, quelle.channels, quelle.freq, g_have.format, g_have.channels, g_have.freq);
-  SDL_ClearQueuedAudio(g_device);
   if (needed < 0) {
     SDL_FreeWAV(buf);
     return false;
@@ -70,7 +75,23 @@ bool Start(const QString& path) {
   return true;
 }
 
-void Record(const QString& path) { g_requests.append(QFileInfo(path).fileName()); }
+// Ends whatever still plays; a request does this before it looks at its file.
+void StopCurrent() {
+  if (g_recording) {
+    if (!g_recordedPlaying.isEmpty()) g_log.push_back({Aufnahme::Art::Stop, g_recordedPlaying});
+    g_recordedPlaying.clear();
+    return;
+  }
+  if (g_device != 0) SDL_ClearQueuedAudio(g_device);
+}
+
+void Record(const QString& path, bool sync) {
+  const QString name = QFileInfo(path).fileName();
+  g_requests.append(name);
+  g_log.push_back({sync ? Aufnahme::Art::Sync : Aufnahme::Art::Async, name});
+  // A synchronous sound has ended when its request returns.
+  if (!sync) g_recordedPlaying = name;
+}
 
 }  // namespace
 
@@ -83,22 +104,23 @@ int OutputDeviceCount() {
 }
 
 void PlayAsync(const QString& path) {
+  StopCurrent();
   if (g_recording) {
-    Record(path);
+    Record(path, false);
     return;
   }
   Start(path);
 }
 
 void PlaySync(const QString& path) {
+  StopCurrent();
   if (g_recording) {
-    Record(path);
+    Record(path, true);
     return;
   }
   if (!Start(path)) return;
   // Bounded by the sound's own length, so a device that stops consuming cannot hang the program.
-  const Uint32 bytesPerSecond =
-      static_cast<Uint32>(g_have.freq) * g_have.channels * (SDL_AUDIO_BITSIZE(g_have.format) / 8);
+  const Uint32 bytesPerSecond = BytesPerSecond();
   const Uint64 deadline =
       SDL_GetTicks64() + 1000ull * SDL_GetQueuedAudioSize(g_device) / (bytesPerSecond ? bytesPerSecond : 1) + 1000;
   while (SDL_GetQueuedAudioSize(g_device) > 0 && SDL_GetTicks64() < deadline) SDL_Delay(5);
@@ -106,9 +128,25 @@ void PlaySync(const QString& path) {
   SDL_Delay(static_cast<Uint32>(1000 * g_have.samples / (g_have.freq > 0 ? g_have.freq : 22050)) + 40);
 }
 
+int RemainingMs() {
+  if (g_recording) return g_recordedPlaying.isEmpty() ? 0 : 1;
+  if (g_device == 0) return 0;
+  const Uint32 bytesPerSecond = BytesPerSecond();
+  return static_cast<int>(1000ull * SDL_GetQueuedAudioSize(g_device) / (bytesPerSecond ? bytesPerSecond : 1));
+}
+
 void SetDeviceCountOverride(std::optional<int> count) { g_countOverride = count; }
 void SetRecording(bool on) { g_recording = on; }
+const std::vector<Aufnahme>& Log() { return g_log; }
 const QStringList& Requests() { return g_requests; }
-void ClearRequests() { g_requests.clear(); }
+void ClearRequests() {
+  g_requests.clear();
+  g_log.clear();
+}
+
+void ResetRecorder() {
+  ClearRequests();
+  g_recordedPlaying.clear();
+}
 
 }  // namespace platform::sound

@@ -4,10 +4,16 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QUrl>
 #include <bit>
+#include <cerrno>
+#include <csignal>
 #include <cstring>
+
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace platform::files {
 
@@ -99,3 +105,41 @@ void Open(const QString& url) {
 }
 
 }  // namespace platform::links
+
+namespace platform::ende {
+
+namespace {
+int g_pipe[2] = {-1, -1};
+std::function<void()> g_ende;
+
+void Handler(int) {
+  // Only async-signal-safe work here: one byte to wake the event loop.
+  const int saved = errno;
+  const char c = 1;
+  [[maybe_unused]] const ssize_t n = ::write(g_pipe[1], &c, 1);
+  errno = saved;
+}
+}  // namespace
+
+void OnTerminate(std::function<void()> ende) {
+  g_ende = std::move(ende);
+  if (g_pipe[0] < 0) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, g_pipe) != 0) return;
+    auto* notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] {
+      char buffer[16];
+      while (::read(g_pipe[0], buffer, sizeof buffer) > 0) {
+      }
+      if (g_ende) g_ende();
+    });
+  }
+  struct sigaction sa {};
+  sa.sa_handler = Handler;
+  sigemptyset(&sa.sa_mask);
+  // After the first signal the default action is back: a second one is not held up by a slow exit.
+  sa.sa_flags = SA_RESTART | SA_RESETHAND;
+  ::sigaction(SIGTERM, &sa, nullptr);
+  ::sigaction(SIGINT, &sa, nullptr);
+}
+
+}  // namespace platform::ende

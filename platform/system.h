@@ -37,3 +37,11 @@ void Open(const QString& url);
 void SetSeam(std::function<void(const QString&)> seam);
 
 }  // namespace platform::links
+
+namespace platform::ende {
+
+// Turns SIGTERM and SIGINT into a call of `ende` from the event loop, so the
+// program leaves through its own path. A second signal ends it at once.
+void OnTerminate(std::function<void()> ende);
+
+}  // namespace platform::ende

@@ -10,6 +10,9 @@ packages=(
   clang-14 libclang-rt-14-dev clang-format
   fonts-liberation fonts-dejavu-core
   xvfb xauth desktop-file-utils appstream
+  openbox wmctrl x11-utils xdotool
+  build-essential debhelper dpkg-dev lintian python3
+  weston qt6-wayland
 )
 
 missing=()
@@ -25,4 +28,20 @@ if ((${#missing[@]})); then
   if [[ $(id -u) -ne 0 ]]; then sudo="sudo"; fi
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# Stop here, before any compiling, when something could not be installed.
+still_missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || still_missing+=("$p")
+done
+if ((${#still_missing[@]})); then
+  echo "scripts/setup.sh: these packages are not installed: ${still_missing[*]}" >&2
+  exit 1
+fi
+# The Debian package's build dependencies must be among the packages above.
+cd "$(dirname "$0")/.."
+if [[ -f debian/control ]] && ! dpkg-checkbuilddeps; then
+  echo "scripts/setup.sh: debian/control needs packages that this script does not install" >&2
+  exit 1
 fi

@@ -3,6 +3,7 @@
 
 #include "shell/anleitung.h"
 
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QStringList>
@@ -87,8 +88,7 @@ Anleitung::Anleitung(TForm& haupt) : haupt_(haupt) {
   pal.setColor(QPalette::Base, QColor(0, 0, 64));
   pal.setColor(QPalette::Text, Qt::white);
   AnleitText->setPalette(pal);
-  // The box shows the lines themselves; the line ends belong to the text, not to the display.
-  AnleitText->setPlainText(HilfeZeilen().join(QLatin1Char('\n')));
+  AnleitText->setPlainText(Hilfetext());
   AnleitText->installEventFilter(this);
 
   picButtonZurueck = new platform::PictureButton(AnleitungPic, 248, 439, 140, 28);
@@ -137,4 +137,10 @@ void Anleitung::keyPressEvent(QKeyEvent* event) {
   int code = keys::VirtualKey(*event);
   if (code != 0) Form_KeyDown(code, 0);
   event->accept();
+}
+
+void Anleitung::closeEvent(QCloseEvent* event) {
+  // A close request from the desktop leads back to the game like the back button.
+  event->ignore();
+  if (isVisible()) picButtonZurueck_Click();
 }

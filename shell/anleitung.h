@@ -19,7 +19,7 @@ class Anleitung : public QWidget {
   void Form_KeyDown(int& KeyCode, int Shift);
   void picButtonZurueck_Click();
 
-  // The help text exactly as shown: 34 lines, each ended by CR LF.
+  // The help text exactly as shown: 34 lines, each ended by CR LF (the last one too).
   static QString Hilfetext();
 
   platform::PictureBox* AnleitungPic = nullptr;
@@ -30,6 +30,7 @@ class Anleitung : public QWidget {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   TForm& haupt_;

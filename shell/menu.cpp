@@ -1,6 +1,7 @@
 // The menu buttons of the main window and the way to and from the secondary
 // windows.
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 
 #include "app/tform.h"
@@ -61,6 +62,10 @@ void TForm::picButtonBeenden_Click() {
   HauptModul::SoundAbspielen(QStringLiteral("CLICK.WAV"));
   if (platform::sound::OutputDeviceCount() != 0 && HauptModul::SoundAn)
     platform::sound::PlaySync(HauptModul::SoundPfad(QStringLiteral("EXIT.WAV")));
+  FensterEntladen();
+}
+
+void TForm::FensterEntladen() {
   highscore_.reset();
   eingabe_.reset();
   infoForm_.reset();
@@ -69,6 +74,17 @@ void TForm::picButtonBeenden_Click() {
   hide();
   beendet_ = true;
   QCoreApplication::quit();
+}
+
+void TForm::closeEvent(QCloseEvent* event) {
+  // A close request from the desktop (a close box, a shortcut, a logout) leaves
+  // the game as the quit button does; the window itself closes only then.
+  if (beendet_) {
+    event->accept();
+    return;
+  }
+  event->ignore();
+  picButtonBeenden_Click();
 }
 
 TForm::~TForm() = default;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QTest>
 
 #include <memory>
 
@@ -49,6 +50,48 @@ class FormTest : public ::testing::Test {
   void Fill(int c, int r, int farbe = 1) {
     form->Belegt[c][r] = true;
     form->Farbe[c][r] = farbe;
+  }
+
+  // Shows the main window and makes it the active window, as the desktop would.
+  void ShowActive() {
+    form->show();
+    form->activateWindow();
+    QCoreApplication::processEvents();
+  }
+
+  // Where the toolkit delivers a key now: the widget with the focus, or the
+  // active window itself when no widget has it.
+  static QWidget* KeyTarget() {
+    if (QWidget* w = QApplication::focusWidget()) return w;
+    return QApplication::activeWindow();
+  }
+
+  // A real key event through the toolkit, delivered to KeyTarget(). Letters
+  // carry their character (lower case unless Shift is held).
+  static void SendKey(bool press, Qt::Key key, bool autoRepeat = false, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QWidget* ziel = KeyTarget();
+    ASSERT_NE(ziel, nullptr) << "no widget to receive the key";
+    QString text;
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) {
+      const QChar c(static_cast<char16_t>(key));
+      text = (mods & Qt::ShiftModifier) ? QString(c) : QString(c.toLower());
+    } else if (key == Qt::Key_Space || (key >= Qt::Key_0 && key <= Qt::Key_9)) {
+      text = QString(QChar(static_cast<char16_t>(key)));
+    }
+    QTest::simulateEvent(ziel, press, key, mods, text, autoRepeat);
+  }
+  static void Press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) { SendKey(true, key, false, mods); }
+  static void Release(Qt::Key key) { SendKey(false, key, false); }
+  // A key pressed and let go at once.
+  static void Tap(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    SendKey(true, key, false, mods);
+    SendKey(false, key, false, mods);
+  }
+  // One step of a held key's auto-repeat: the toolkit sends a repeated release
+  // and a repeated press.
+  static void Repeat(Qt::Key key) {
+    SendKey(false, key, true);
+    SendKey(true, key, true);
   }
 
   std::unique_ptr<TForm> form;

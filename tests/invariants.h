@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "app/tform.h"
-#include "engine/tables.h"
+#include "model_tables.h"
 
 inline ::testing::AssertionResult GameIsConsistent(const TForm& f) {
   for (int c = 0; c <= 10; ++c) {
@@ -22,7 +22,7 @@ inline ::testing::AssertionResult GameIsConsistent(const TForm& f) {
   if (f.AktStein < 0 || f.AktStein > 27) return ::testing::AssertionFailure() << "AktStein " << f.AktStein;
   if (f.NaechsterStein < 0 || f.NaechsterStein > 24 || f.NaechsterStein % 4 != 0)
     return ::testing::AssertionFailure() << "NaechsterStein " << f.NaechsterStein;
-  const int w = TForm::BildBreite(f.AktStein);
+  const int w = 20 * oracle::Width(f.AktStein);
   if (std::fmod(f.SteinX, 20.0f) != 0.0f || f.SteinX < 0 || f.SteinX > 200 - w)
     return ::testing::AssertionFailure() << "SteinX " << f.SteinX << " for picture " << f.AktStein;
   if (f.Punktestand < 0 || f.Punktestand > 99999) return ::testing::AssertionFailure() << "points " << f.Punktestand;
@@ -35,11 +35,11 @@ inline ::testing::AssertionResult GameIsConsistent(const TForm& f) {
     if (std::fmod(f.SteinY, 20.0f) != 0.0f) return ::testing::AssertionFailure() << "resting off the grid " << f.SteinY;
     const int S = static_cast<int>(f.SteinX) / 20 + 1;
     const int Z = static_cast<int>(std::floor(f.SteinY / 20.0f)) + 1;
-    for (const auto& z : engine::kKatalog[static_cast<size_t>(f.AktStein)].zellen) {
-      const int r = Z + z.dy;
+    for (auto [dx, dy] : oracle::Cells(f.AktStein)) {
+      const int r = Z + dy;
       if (r > 20) return ::testing::AssertionFailure() << "resting piece below the floor";
-      if (r >= 1 && f.Belegt[S + z.dx][r])
-        return ::testing::AssertionFailure() << "resting piece " << f.AktStein << " overlaps " << S + z.dx << "," << r;
+      if (r >= 1 && f.Belegt[S + dx][r])
+        return ::testing::AssertionFailure() << "resting piece " << f.AktStein << " overlaps " << S + dx << "," << r;
     }
   }
   return ::testing::AssertionSuccess();

@@ -83,11 +83,14 @@ TEST_F(AnleitungTest, TheHelpTextLineByLine) {
   for (const std::string& z : kZeilen) erwartet += z + "\r\n";
   EXPECT_EQ(Anleitung::Hilfetext().toStdString(), erwartet);
 
+  // The box holds the text with its line ends: after the 34th line an empty one follows.
   const QPlainTextEdit* box = Oeffnen().AnleitText;
-  ASSERT_EQ(box->document()->blockCount(), 34);
+  ASSERT_EQ(box->document()->blockCount(), 35);
   QTextBlock block = box->document()->firstBlock();
   for (size_t i = 0; i < kZeilen.size(); ++i, block = block.next())
     EXPECT_EQ(block.text().toStdString(), kZeilen[i]) << "line " << i + 1;
+  EXPECT_TRUE(block.isValid() && block.text().isEmpty());
+  EXPECT_TRUE(box->toPlainText().endsWith(QStringLiteral("J  -  Joystick-control on/off\n")));
 }
 
 TEST_F(AnleitungTest, LayoutAndLook) {

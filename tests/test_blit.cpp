@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "platform/blit.h"
+#include "test_layout_pixels.h"
 
 using platform::BitBlt;
 using platform::NewImage;
@@ -180,6 +183,48 @@ TEST(StretchBlt, ScalesAndClips) {
   EXPECT_EQ(At(dst, 0, 0), kRed);
   EXPECT_EQ(At(dst, 1, 0), kGreen);
   EXPECT_EQ(At(dst, 2, 0), kGreen);
+}
+
+// ---- Against the per-pixel model, on seeded random pictures and rectangles ----------
+
+pixels::Op ModelOf(Rop rop) {
+  return rop == Rop::SrcCopy ? pixels::Op::Copy : rop == Rop::MergePaint ? pixels::Op::Merge : pixels::Op::And;
+}
+
+TEST(BitBlt, AgreesWithThePixelModelOnRandomRectangles) {
+  std::mt19937 g(20261207);
+  auto in = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(g); };
+  for (int n = 0; n < 3000; ++n) {
+    QImage dst = pixels::Random(in(1, 12), in(1, 12), g());
+    const QImage src = pixels::Random(in(1, 12), in(1, 12), g());
+    const Rop rop = static_cast<Rop>(in(0, 2));
+    const int x = in(-8, 14), y = in(-8, 14), w = in(-2, 14), h = in(-2, 14), sx = in(-8, 14), sy = in(-8, 14);
+    const bool self = n % 10 == 0;  // now and then a copy within one picture
+    QImage want = dst;
+    pixels::Blt(want, x, y, w, h, self ? dst : src, sx, sy, ModelOf(rop));
+    BitBlt(dst, x, y, w, h, self ? dst : src, sx, sy, rop);
+    ASSERT_TRUE(pixels::Same(dst, want)) << "case " << n << ": " << x << "," << y << " " << w << "x" << h << " from "
+                                         << sx << "," << sy << " rop " << static_cast<int>(rop)
+                                         << (self ? " self" : "");
+  }
+}
+
+TEST(StretchBlt, OneToOneCopiesAndMirrorsAgreeWithThePixelModel) {
+  std::mt19937 g(7);
+  auto in = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(g); };
+  for (int n = 0; n < 2000; ++n) {
+    QImage dst = pixels::Random(in(1, 16), in(1, 16), g());
+    const QImage src = pixels::Random(in(1, 8), in(1, 8), g());
+    const Rop rop = static_cast<Rop>(in(0, 2));
+    const int w = in(0, 1) ? src.width() : -src.width();
+    const int h = in(0, 1) ? src.height() : -src.height();
+    const int x = in(-10, 26), y = in(-10, 26);
+    QImage want = dst;
+    pixels::Mirror(want, x, y, w, h, src, ModelOf(rop));
+    StretchBlt(dst, x, y, w, h, src, 0, 0, src.width(), src.height(), rop);
+    ASSERT_TRUE(pixels::Same(dst, want)) << "case " << n << ": at " << x << "," << y << " " << w << "x" << h << " rop "
+                                         << static_cast<int>(rop);
+  }
 }
 
 }  // namespace

@@ -1,251 +1,234 @@
-// The piece catalogue and the probe tables, checked against the shapes they
-// are derived from, and the probe sets checked through the real move tests.
+// The tables of the game as written down in model_tables.h: first checked for
+// agreement among themselves, then held against the game through what it
+// does: the cells it places, the pictures it builds, its timers' rhythm.
 
 #include <algorithm>
 #include <set>
-#include <utility>
+#include <string>
 
-#include "engine/tables.h"
 #include "fixture.h"
+#include "model_board.h"
 
 namespace {
 
-using Cell = std::pair<int, int>;  // (dx, dy)
+using Cell = oracle::Cell;
 
-std::set<Cell> Cells(int p) {
-  std::set<Cell> s;
-  for (const auto& z : engine::kKatalog[static_cast<size_t>(p)].zellen) s.insert({z.dx, z.dy});
-  return s;
+std::set<Cell> CellSet(int p) {
+  const auto v = oracle::Cells(p);
+  return {v.begin(), v.end()};
+}
+
+// ---- The written tables among themselves ----------------------------------------------
+
+TEST(WrittenTables, CellsShapeAndSizeOfEachPictureAgree) {
+  for (int p = 0; p < 28; ++p) {
+    const oracle::Picture& pic = oracle::kPictures[static_cast<size_t>(p)];
+    EXPECT_EQ(pic.p, p);
+    EXPECT_EQ(pic.kind, p / 4);
+    EXPECT_EQ(pic.state, p % 4);
+    ASSERT_EQ(CellSet(p).size(), 4u) << "four distinct cells in picture " << p;
+    std::string shape;
+    for (int y = 0; y < oracle::Height(p); ++y) {
+      if (y) shape += " / ";
+      for (int x = 0; x < oracle::Width(p); ++x) shape += CellSet(p).count({x, y}) ? 'X' : '.';
+    }
+    EXPECT_EQ(shape, pic.shape) << "picture " << p;  // also: the size is the bounding box
+  }
 }
 
 // A quarter turn clockwise, fitted back into the top-left corner.
-std::set<Cell> TurnClockwise(const std::set<Cell>& cells) {
-  int h = 0;
-  for (auto [dx, dy] : cells) h = std::max(h, dy + 1);
-  std::set<Cell> out;
-  for (auto [dx, dy] : cells) out.insert({h - 1 - dy, dx});
-  return out;
-}
-
-std::string ShapeOf(int p) {
-  const auto& b = engine::kKatalog[static_cast<size_t>(p)];
-  std::string s;
-  for (int y = 0; y < b.hoehe; ++y) {
-    if (y) s += " / ";
-    for (int x = 0; x < b.breite; ++x) s += Cells(p).count({x, y}) ? 'X' : '.';
+TEST(WrittenTables, EachStateIsThePreviousOneTurnedClockwise) {
+  for (int p = 0; p < 28; ++p) {
+    std::set<Cell> turned;
+    for (auto [dx, dy] : CellSet(p)) turned.insert({oracle::Height(p) - 1 - dy, dx});
+    EXPECT_EQ(turned, CellSet(model::Next(p))) << "picture " << p;
   }
-  return s;
 }
 
-class Catalogue : public ::testing::TestWithParam<int> {};
-
-TEST_P(Catalogue, CellsFillTheirBoundingBoxAndMatchTheShape) {
-  const int p = GetParam();
-  const auto& b = engine::kKatalog[static_cast<size_t>(p)];
-  const auto cells = Cells(p);
-  ASSERT_EQ(cells.size(), 4u) << "four distinct cells";
-  int w = 0, h = 0;
-  for (auto [dx, dy] : cells) {
-    EXPECT_GE(dx, 0);
-    EXPECT_GE(dy, 0);
-    w = std::max(w, dx + 1);
-    h = std::max(h, dy + 1);
+TEST(WrittenTables, SupportCellsAreTheBottomProfile) {
+  for (int p = 0; p < 28; ++p) {
+    std::set<Cell> profile;
+    for (int x = 0; x < oracle::Width(p); ++x) {
+      int lowest = -1;
+      for (auto [dx, dy] : CellSet(p))
+        if (dx == x) lowest = std::max(lowest, dy);
+      profile.insert({x, oracle::Height(p) - 1 - lowest});
+    }
+    const auto support = oracle::Support(p);
+    EXPECT_EQ(std::set<Cell>(support.begin(), support.end()), profile) << "picture " << p;
   }
-  EXPECT_EQ(w, b.breite);
-  EXPECT_EQ(h, b.hoehe);
-  EXPECT_EQ(ShapeOf(p), b.form);
-  EXPECT_EQ(TForm::BildBreite(p), 20 * w);
-  EXPECT_EQ(TForm::BildHoehe(p), 20 * h);
 }
 
-TEST_P(Catalogue, EachStateIsThePreviousOneTurnedClockwise) {
-  const int p = GetParam();
-  EXPECT_EQ(TurnClockwise(Cells(p)), Cells(engine::NaechsterZustand(p)));
-}
-
-TEST_P(Catalogue, SupportCellsAreTheBottomProfile) {
-  const int p = GetParam();
-  const auto& b = engine::kKatalog[static_cast<size_t>(p)];
-  std::set<Cell> profile;
-  for (int x = 0; x < b.breite; ++x) {
-    int lowest = -1;
-    for (auto [dx, dy] : Cells(p))
-      if (dx == x) lowest = std::max(lowest, dy);
-    ASSERT_GE(lowest, 0) << "every column of a picture has a cell";
-    profile.insert({x, b.hoehe - 1 - lowest});
+TEST(WrittenTables, TurnProbesFitTheirRule) {
+  for (int p = 0; p < 28; ++p) {
+    const oracle::TurnRow& row = oracle::Turn(p);
+    const int next = model::Next(p);
+    const std::string result = row.result;
+    EXPECT_EQ(result, p / 4 == 5 ? "square" : next % 2 ? "tall" : "flat") << "picture " << p;
+    if (result != "square") {
+      EXPECT_EQ(std::stoi(row.to), next);
+    }
+    if (result != "tall") continue;
+    // A tall result probes the cells it adds, one row lower.
+    std::set<Cell> added;
+    for (auto [dx, dy] : CellSet(next))
+      if (!CellSet(p).count({dx, dy})) added.insert({dx, dy + 1});
+    const auto probes = oracle::Pairs(row.onRow);
+    EXPECT_EQ(std::set<Cell>(probes.begin(), probes.end()), added) << "picture " << p;
   }
-  std::set<Cell> table;
-  for (const auto& s : engine::kStuetzen[static_cast<size_t>(p)].Zellen()) table.insert({s.dx, s.k});
-  EXPECT_EQ(table, profile);
 }
 
-TEST_P(Catalogue, TallTurnsProbeTheNewCellsOneRowLower) {
-  const int p = GetParam();
-  const auto& probe = engine::kDrehProben[static_cast<size_t>(p)];
-  const int next = engine::NaechsterZustand(p);
-  EXPECT_EQ(probe.hoch, next % 2 == 1 && p / 4 != 5);
-  if (!probe.hoch) return;
-  std::set<Cell> expected;
-  const auto now = Cells(p);
-  for (auto c : Cells(next))
-    if (!now.count(c)) expected.insert({c.first, c.second + 1});
-  std::set<Cell> table;
-  for (const auto& z : probe.AufZeile()) table.insert({z.dx, z.dy});
-  EXPECT_EQ(table, expected);
+TEST(WrittenTables, WallPairsAreExactlyTheTurnsThatWouldLeaveTheWell) {
+  std::set<Cell> leaving;
+  for (int p = 1; p < 28; p += 2)
+    for (int c0 = 0; c0 + oracle::Width(p) <= 10; ++c0)
+      if (c0 + oracle::Width(model::Next(p)) > 10 && p / 4 != 5) leaving.insert({p, c0});
+  const auto pairs = oracle::Pairs(oracle::kWallPairs);
+  EXPECT_EQ(pairs.size(), 16u);
+  EXPECT_EQ(std::set<Cell>(pairs.begin(), pairs.end()), leaving);
 }
 
-INSTANTIATE_TEST_SUITE_P(AllPictures, Catalogue, ::testing::Range(0, 28),
-                         [](const auto& info) { return "Picture" + std::to_string(info.param); });
-
-TEST(CatalogueTables, WallPairsAreExactlyTheTurnsThatWouldLeaveTheWell) {
-  std::set<Cell> derived;
-  for (int p = 1; p < 28; p += 2) {
-    const int w = engine::kKatalog[static_cast<size_t>(p)].breite;
-    const int wNext = engine::kKatalog[static_cast<size_t>(engine::NaechsterZustand(p))].breite;
-    for (int c0 = 0; c0 + w <= 10; ++c0)
-      if (c0 + wNext > 10) derived.insert({p, c0});
+TEST(WrittenTables, KindsAndLevels) {
+  for (const oracle::Kind& k : oracle::kKinds) {
+    EXPECT_EQ(k.colour, k.kind + 1);
+    EXPECT_EQ(k.spawnPicture, 4 * k.kind);
+    EXPECT_EQ(std::to_string(20 * oracle::Width(k.spawnPicture)) + " x " +
+                  std::to_string(20 * oracle::Height(k.spawnPicture)),
+              k.spawnSize);
+    EXPECT_EQ(k.spawnY, -20 * oracle::Height(k.spawnPicture));
   }
-  std::set<Cell> table;
-  for (const auto& w : engine::kWandPaare) table.insert({w.bild, w.c0});
-  EXPECT_EQ(table.size(), 16u);
-  EXPECT_EQ(table, derived);
-}
-
-TEST(CatalogueTables, PointsAndSteps) {
-  EXPECT_EQ(engine::kPunkteJeReihen, (std::array<int, 5>{0, 20, 60, 120, 200}));
-  EXPECT_EQ(engine::kSoftDropSchritt, 19);
-}
-
-// ---- The probe sets, through the real tests ------------------------------------
-
-// The side probes by their rule: the cell just outside each row's outermost
-// cell, and between rows the same one row lower, unless that is a piece cell.
-std::set<Cell> SideProbes(int p, int dir, bool between) {
-  const auto cells = Cells(p);
-  const auto& b = engine::kKatalog[static_cast<size_t>(p)];
-  std::set<Cell> probes;
-  for (int i = 0; i < b.hoehe; ++i) {
-    int outer = dir < 0 ? 99 : -99;
-    for (auto [dx, dy] : cells)
-      if (dy == i) outer = dir < 0 ? std::min(outer, dx) : std::max(outer, dx);
-    if (!cells.count({outer + dir, i})) probes.insert({outer + dir, i});
-    if (between && !cells.count({outer + dir, i + 1})) probes.insert({outer + dir, i + 1});
+  for (const oracle::LevelRow& l : oracle::kLevels) {
+    EXPECT_EQ(l.points, 500 * (l.level - 1));
+    EXPECT_EQ(l.step, l.level + 2);
   }
-  return probes;
 }
 
-struct SideCase {
-  int picture;
-  bool between;
-};
+// ---- The game against the tables --------------------------------------------------------
 
-class SideProbeTest : public FormTest, public ::testing::WithParamInterface<SideCase> {};
+class Catalogue : public FormTest {};
 
-// Every cell of a window around the piece is occupied alone in turn; exactly
-// the probe cells must block.
-TEST_P(SideProbeTest, ExactlyTheProbeCellsBlock) {
-  const auto [p, between] = GetParam();
-  const int c0 = 3;
-  const int top = 5;  // table row of the picture's top
-  for (int dir : {-1, +1}) {
-    const auto expected = SideProbes(p, dir, between);
-    for (int dx = -2; dx <= 5; ++dx) {
-      for (int dy = 0; dy <= 5; ++dy) {
-        if (Cells(p).count({dx, dy})) continue;
+// Built once at start-up: each picture is its size, its mask black exactly on
+// its cells, the picture the kind's pattern there and white elsewhere.
+TEST_F(Catalogue, EveryPictureAndMaskCoverExactlyTheWrittenCells) {
+  for (int p = 0; p < 28; ++p) {
+    const int w = 20 * oracle::Width(p), h = 20 * oracle::Height(p);
+    EXPECT_EQ(TForm::BildBreite(p), w) << "picture " << p;
+    EXPECT_EQ(TForm::BildHoehe(p), h) << "picture " << p;
+    ASSERT_EQ(form->N[p].size(), QSize(w, h)) << "picture " << p;
+    ASSERT_EQ(form->NB[p].size(), QSize(w, h)) << "picture " << p;
+    const QImage pattern = form->Muster[static_cast<size_t>(p / 4)].convertToFormat(QImage::Format_RGB32);
+    int wrong = 0;
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        const bool cell = CellSet(p).count({x / 20, y / 20}) == 1;
+        wrong += form->NB[p].pixel(x, y) != (cell ? 0xFF000000u : 0xFFFFFFFFu);
+        wrong += form->N[p].pixel(x, y) != (cell ? pattern.pixel(x % 20, y % 20) : 0xFFFFFFFFu);
+      }
+    EXPECT_EQ(wrong, 0) << "pixels of picture " << p << " off its cells";
+  }
+}
+
+// The walls and the floor around the well are tiled with the frame cell from their corner.
+TEST_F(Catalogue, TheFrameOfTheWellIsTiledWithTheFrameCell) {
+  const QImage cell = form->RahmenMuster.convertToFormat(QImage::Format_RGB32);
+  for (size_t i = 0; i < 3; ++i) {
+    const QImage& frame = form->TBoxRahmen[i]->Image();
+    ASSERT_EQ(frame.size(), i == 1 ? QSize(240, 20) : QSize(20, 400));
+    int wrong = 0;
+    for (int y = 0; y < frame.height(); ++y)
+      for (int x = 0; x < frame.width(); ++x) wrong += frame.pixel(x, y) != cell.pixel(x % 20, y % 20);
+    EXPECT_EQ(wrong, 0) << "frame picture " << i;
+  }
+}
+
+// Placing stores exactly the written cells of the picture, with the colour
+// code of its kind, wherever the piece rests.
+TEST_F(Catalogue, PlacingStoresTheWrittenCellsWithTheKindsColour) {
+  for (int p = 0; p < 28; ++p) {
+    for (int c0 = 0; c0 + oracle::Width(p) <= 10; ++c0) {
+      for (int top : {2, 3, 10, 21 - oracle::Height(p)}) {  // the piece's top row
         form->picButtonNeuesSpiel_Click();
-        form->AktStein = p;
-        form->SteinX = static_cast<float>(20 * c0);
-        form->SteinY = static_cast<float>(20 * (top - 1) + (between ? 7 : 0));
-        Fill(c0 + 1 + dx, top + dy);
-        const bool blocked = dir < 0 ? form->LinksBelegt() : form->RechtsBelegt();
-        EXPECT_EQ(blocked, expected.count({dx, dy}) == 1) << "picture " << p << (dir < 0 ? " left" : " right")
-                                                          << (between ? " between" : "") << " cell " << dx << "," << dy;
+        const model::Piece s{p, static_cast<float>(20 * c0), static_cast<float>(20 * (top - 1))};
+        modeltest::Load(*form, s);
+        form->Setzen();
+        model::Board expected;
+        ASSERT_EQ(model::Place(expected, s), 0);
+        EXPECT_TRUE(modeltest::Same(modeltest::Read(*form), expected))
+            << modeltest::Where(s) << modeltest::Describe(modeltest::Read(*form));
       }
     }
   }
 }
 
-std::vector<SideCase> AllSideCases() {
-  std::vector<SideCase> v;
-  for (int p = 0; p < 28; ++p)
-    for (bool b : {false, true}) v.push_back({p, b});
-  return v;
-}
+// ---- The timers' rhythm ------------------------------------------------------------------
 
-INSTANTIATE_TEST_SUITE_P(AllPictures, SideProbeTest, ::testing::ValuesIn(AllSideCases()), [](const auto& info) {
-  return "Picture" + std::to_string(info.param.picture) + (info.param.between ? "Between" : "");
-});
-
-TEST(SideProbeRule, TheWorkedExampleOfPictureTwo) {
-  EXPECT_EQ(SideProbes(2, -1, false), (std::set<Cell>{{1, 0}, {-1, 1}}));
-  EXPECT_EQ(SideProbes(2, -1, true), (std::set<Cell>{{1, 0}, {-1, 1}, {-1, 2}}));
-  EXPECT_EQ(SideProbes(2, +1, false), (std::set<Cell>{{3, 0}, {3, 1}}));
-  EXPECT_EQ(SideProbes(2, +1, true), (std::set<Cell>{{3, 0}, {3, 1}, {3, 2}}));
-}
-
-struct TurnCase {
-  int picture;
-  bool between;
-};
-
-class TurnProbeTest : public FormTest, public ::testing::WithParamInterface<TurnCase> {};
-
-TEST_P(TurnProbeTest, ExactlyTheTabledCellsAndTheTurnedCellsBlockTheTurn) {
-  const auto [p, between] = GetParam();
-  const auto& probe = engine::kDrehProben[static_cast<size_t>(p)];
-  std::set<Cell> expected;
-  for (const auto& z : probe.AufZeile()) expected.insert({z.dx, z.dy});
-  if (between && !probe.hoch)
-    for (const auto& z : probe.Zwischen()) expected.insert({z.dx, z.dy});
-  // Beyond the tabled probes, the turned picture itself must not land on a settled cell.
-  for (auto [dx, dy] : Cells(engine::NaechsterZustand(p))) {
-    expected.insert({dx, dy});
-    if (between) expected.insert({dx, dy + 1});
-  }
-  const int c0 = 2;
-  const int top = 4;
-  for (int dx = -1; dx <= 4; ++dx) {
-    for (int dy = 0; dy <= 5; ++dy) {
-      form->picButtonNeuesSpiel_Click();
-      form->AktStein = p;
-      form->SteinX = static_cast<float>(20 * c0);
-      form->SteinY = static_cast<float>(20 * (top - 1) + (between ? 11 : 0));
-      // Tall results count from the floor row, which equals the top row here.
-      Fill(c0 + 1 + dx, top + dy);
-      EXPECT_EQ(form->DrehPruefer(), expected.count({dx, dy}) == 0)
-          << "picture " << p << (between ? " between" : "") << " cell " << dx << "," << dy;
-    }
+TEST_F(Catalogue, TheFallTimerTicksEveryFiftyMilliseconds) {
+  form->picButtonNeuesSpiel_Click();
+  const float spawnY = form->SteinY;
+  Advance(oracle::kFallTimerMs - 1);
+  EXPECT_TRUE(form->SteinNeu) << "no tick before the interval";
+  Advance(1);
+  EXPECT_FALSE(form->SteinNeu);
+  EXPECT_EQ(form->SteinY, spawnY + 3);
+  for (int tick = 2; tick <= 6; ++tick) {
+    Advance(oracle::kFallTimerMs - 1);
+    EXPECT_EQ(form->SteinY, spawnY + 3 * (tick - 1));
+    Advance(1);
+    EXPECT_EQ(form->SteinY, spawnY + 3 * tick);
   }
 }
 
-std::vector<TurnCase> AllTurnCases() {
-  std::vector<TurnCase> v;
-  for (int p = 0; p < 28; ++p)
-    for (bool b : {false, true}) v.push_back({p, b});
-  return v;
+TEST_F(Catalogue, TheLandingDelayLastsTwoHundredMilliseconds) {
+  form->picButtonNeuesSpiel_Click();
+  form->AktStein = 20;
+  form->SteinY = 358;
+  form->FallTimer_Timer();  // past the floor: resting
+  ASSERT_TRUE(form->Wartet);
+  Advance(oracle::kWartenTimerMs - 1);
+  EXPECT_TRUE(form->Wartet);
+  EXPECT_FALSE(form->Belegt[5][20]);
+  Advance(1);
+  EXPECT_FALSE(form->Wartet);
+  EXPECT_TRUE(form->Belegt[5][20] && form->Belegt[6][19]);
 }
 
-INSTANTIATE_TEST_SUITE_P(AllPictures, TurnProbeTest, ::testing::ValuesIn(AllTurnCases()), [](const auto& info) {
-  return "Picture" + std::to_string(info.param.picture) + (info.param.between ? "Between" : "");
-});
+TEST_F(Catalogue, TheRowFlashLastsTwoHundredMilliseconds) {
+  form->picButtonNeuesSpiel_Click();
+  for (int c = 1; c <= 8; ++c) form->Belegt[c][20] = true, form->Farbe[c][20] = 1;
+  form->AktStein = 20;
+  form->SteinX = 160;
+  form->SteinY = 360;
+  form->Setzen();
+  ASSERT_TRUE(form->ReiheTimer.Enabled());
+  Advance(oracle::kReiheTimerMs - 1);
+  EXPECT_TRUE(form->ReiheTimer.Enabled());
+  EXPECT_FALSE(form->FallTimer.Enabled()) << "no piece while the rows flash";
+  Advance(1);
+  EXPECT_FALSE(form->ReiheTimer.Enabled());
+  EXPECT_TRUE(form->FallTimer.Enabled());
+}
 
-class WallPairTest : public FormTest, public ::testing::WithParamInterface<int> {};
-
-TEST_P(WallPairTest, TallPiecesNearTheRightWallCannotTurn) {
-  const int p = GetParam();
-  std::set<int> refused;
-  for (const auto& w : engine::kWandPaare)
-    if (w.bild == p) refused.insert(w.c0);
-  const int width = engine::kKatalog[static_cast<size_t>(p)].breite;
-  for (int c0 = 0; c0 + width <= 10; ++c0) {
-    StartWith(p);
-    form->SteinX = static_cast<float>(20 * c0);
-    form->SteinY = 100;
-    EXPECT_EQ(form->DrehPruefer(), refused.count(c0) == 0) << "picture " << p << " column " << c0;
+TEST_F(Catalogue, TheGameOverSignsMoveEveryFiftyMilliseconds) {
+  form->picButtonNeuesSpiel_Click();
+  form->AktStein = 20;
+  form->SteinY = 0;
+  form->Setzen();
+  ASSERT_TRUE(form->SpielVorbei);
+  EXPECT_EQ(form->GameOverSchritt, -33);
+  for (int tick = 1; tick <= 3; ++tick) {
+    Advance(oracle::kGameOverTimerMs - 1);
+    EXPECT_EQ(form->GameOverSchritt, -33 + 7 * (tick - 1));
+    Advance(1);
+    EXPECT_EQ(form->GameOverSchritt, -33 + 7 * tick);
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(AllPictures, WallPairTest, ::testing::Range(0, 28),
-                         [](const auto& info) { return "Picture" + std::to_string(info.param); });
+TEST_F(Catalogue, TheTimersHaveTheirIntervals) {
+  EXPECT_EQ(form->FallTimer.Interval(), oracle::kFallTimerMs);
+  EXPECT_EQ(form->WartenTimer.Interval(), oracle::kWartenTimerMs);
+  EXPECT_EQ(form->ReiheTimer.Interval(), oracle::kReiheTimerMs);
+  EXPECT_EQ(form->GameOverTimer.Interval(), oracle::kGameOverTimerMs);
+  EXPECT_EQ(form->timJoystick.Interval(), oracle::kJoystickTimerMs);
+}
 
 }  // namespace

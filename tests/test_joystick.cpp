@@ -327,6 +327,27 @@ TEST_F(Joystick, JSwitchesPollingOffAndOn) {
   EXPECT_EQ(form->SteinX, x0 - 20);
 }
 
+TEST_F(Joystick, PollsEveryTenMillisecondsAndReadsTheRangeAtEachSwitchOn) {
+  Spiel();
+  int vorher = stick.lesungen;
+  Advance(1000);
+  EXPECT_EQ(stick.lesungen - vorher, 100);
+  vorher = stick.lesungen;
+  Advance(9);
+  EXPECT_LE(stick.lesungen - vorher, 1);
+
+  // A new calibration counts from the next switch-on: x 61000 is right in
+  // 0 ... 65535 but left of the quarter mark 61383.75 of 60000 ... 65535.
+  Halten(kMitte, kMitte);
+  Key(keys::J);
+  stick.bereich = {60000, 65535, kMin, kMax};
+  Key(keys::J);
+  ASSERT_TRUE(form->timJoystick.Enabled());
+  const float x0 = form->SteinX;
+  Halten(61000, kMitte);
+  EXPECT_EQ(form->SteinX, x0 - 20);
+}
+
 TEST_F(Joystick, UnpluggingWhileOnIsSurvivedAndReplugging) {
   Spiel();
   Halten(kMitte, kMitte);

@@ -10,6 +10,8 @@
 #include "highscore/eingabe.h"
 #include "highscore/highscore_form.h"
 #include "input/keys.h"
+#include "shell/anleitung.h"
+#include "shell/infoform.h"
 
 namespace {
 
@@ -284,5 +286,61 @@ INSTANTIATE_TEST_SUITE_P(Menue, MenueBeenden,
                                            Ende{"AfterAnEntrySoundOn", true, 1, false, true, kMitTon},
                                            Ende{"AfterAnEntrySoundOff", false, 1, true, true, {}}),
                          [](const ::testing::TestParamInfo<Ende>& info) { return std::string(info.param.name); });
+
+// The quit button unloads the list, the name entry, the about window and the
+// instructions in this order, then the main window; a window never loaded is
+// skipped. Every subset of loaded windows, each loaded in the reverse order.
+class MenueEntladen : public Menue, public ::testing::WithParamInterface<int> {};
+
+TEST_P(MenueEntladen, TheQuitButtonUnloadsTheWindowsInTheirOrderAfterTheExitSound) {
+  const int geladen = GetParam();
+  const QStringList ordnung{"Highscore", "Eingabe", "InfoForm", "Anleitung"};
+  const std::function<QWidget*()> laden[] = {[&] { return static_cast<QWidget*>(&form->HighscoreForm()); },
+                                             [&] { return static_cast<QWidget*>(&form->EingabeForm()); },
+                                             [&] { return static_cast<QWidget*>(&form->InfoFormForm()); },
+                                             [&] { return static_cast<QWidget*>(&form->AnleitungForm()); }};
+  QStringList entladen;
+  bool exitVorher = true;
+  for (int i = 3; i >= 0; --i) {
+    if (!(geladen & (1 << i))) continue;
+    QObject::connect(laden[i](), &QObject::destroyed, [&, i] {
+      entladen.append(ordnung[i]);
+      // The synchronous exit sound has played to its end before anything is unloaded.
+      const auto& log = platform::sound::Log();
+      exitVorher = exitVorher && !log.empty() &&
+                   log.back() == platform::sound::Aufnahme{platform::sound::Aufnahme::Art::Sync, "EXIT.WAV"};
+    });
+  }
+  form->show();
+  QCoreApplication::processEvents();
+  struct Versteckt : QObject {
+    QStringList* liste;
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() == QEvent::Hide) liste->append("TForm");
+      return false;
+    }
+  } beobachter;
+  beobachter.liste = &entladen;
+  form->installEventFilter(&beobachter);
+
+  form->picButtonBeenden_Click();
+  form->removeEventFilter(&beobachter);
+  QStringList soll;
+  for (int i = 0; i < 4; ++i)
+    if (geladen & (1 << i)) soll.append(ordnung[i]);
+  soll.append("TForm");
+  EXPECT_EQ(entladen, soll);
+  EXPECT_TRUE(exitVorher);
+}
+
+std::string Geladen(const ::testing::TestParamInfo<int>& info) {
+  static const char* const kurz[] = {"List", "Entry", "About", "Instructions"};
+  std::string name;
+  for (int i = 0; i < 4; ++i)
+    if (info.param & (1 << i)) name += kurz[i];
+  return name.empty() ? std::string("NoneLoaded") : name + "Loaded";
+}
+
+INSTANTIATE_TEST_SUITE_P(Menue, MenueEntladen, ::testing::Range(0, 16), Geladen);
 
 }  // namespace

@@ -69,4 +69,37 @@ TEST_F(RealSound, MissingAndBrokenFilesPlayNothingAndDoNotFail) {
   EXPECT_TRUE(platform::sound::Requests().isEmpty());
 }
 
+// Writes a silent wave file of the given length in milliseconds.
+QString WavDatei(const QTemporaryDir& dir, const QString& name, int ms) {
+  const QString path = dir.filePath(name);
+  QFile f(path);
+  if (f.open(QIODevice::WriteOnly)) f.write(Wav(22050 * ms / 1000));
+  return path;
+}
+
+TEST_F(RealSound, EveryRequestStopsTheSoundPlayingEvenWhenItsOwnFileIsMissingOrBroken) {
+  QTemporaryDir dir;
+  const QString lang = WavDatei(dir, "LONG.WAV", 20000);
+  const QString kurz = WavDatei(dir, "SHORT.WAV", 20);
+  const QString kaputt = dir.filePath("BROKEN.WAV");
+  QFile f(kaputt);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(Wav(441).left(30));
+  f.close();
+
+  for (const QString& naechste : {dir.filePath("NOPE.WAV"), kaputt, kurz}) {
+    platform::sound::PlayAsync(lang);
+    ASSERT_GT(platform::sound::RemainingMs(), 10000) << "the long sound plays";
+    platform::sound::PlayAsync(naechste);
+    EXPECT_LE(platform::sound::RemainingMs(), 20) << naechste.toStdString();
+  }
+  // The synchronous request ends the long sound too, and returns when its own has played.
+  platform::sound::PlayAsync(lang);
+  platform::sound::PlaySync(kurz);
+  EXPECT_EQ(platform::sound::RemainingMs(), 0);
+  platform::sound::PlayAsync(lang);
+  platform::sound::PlaySync(dir.filePath("NOPE.WAV"));
+  EXPECT_EQ(platform::sound::RemainingMs(), 0);
+}
+
 }  // namespace

@@ -1,0 +1,176 @@
+#!/usr/bin/env bash
+# The program under a private X server with a real window manager: every
+# window shows its caption unchanged, a close request on a secondary window
+# (wmctrl or Alt+F4) leads back to a working game screen, and a close request
+# on the game screen ends the program normally.
+#
+# Usage: window_manager.sh <path of the norvane program>
+# Exit 77 (reported as skipped) when a tool is missing.
+set -uo pipefail
+
+programm=${1:?path of the program}
+for tool in Xvfb openbox wmctrl xprop xdotool xwininfo; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "SKIPPED: $tool is not installed (scripts/setup.sh installs xvfb openbox wmctrl x11-utils xdotool)"
+    exit 77
+  fi
+done
+
+arbeit=$(mktemp -d)
+xvfb_pid="" wm_pid="" spiel_pid=""
+aufraeumen() {
+  for pid in "$spiel_pid" "$wm_pid" "$xvfb_pid"; do
+    [[ -n $pid ]] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+  done
+  rm -rf "$arbeit"
+}
+trap aufraeumen EXIT
+
+fehler=0
+pruefe() {  # message, command...
+  local was=$1
+  shift
+  if "$@"; then
+    echo "ok: $was"
+  else
+    echo "FAILED: $was"
+    fehler=1
+  fi
+}
+
+# Polls a command every 50 ms until it succeeds or the seconds (fractions allowed) run out.
+warte() {  # seconds, command...
+  local bis
+  bis=$(($(date +%s%N) + $(awk -v s="$1" 'BEGIN { printf "%d", s * 1e9 }')))
+  shift
+  until "$@"; do
+    (($(date +%s%N) >= bis)) && return 1
+    sleep 0.05
+  done
+}
+
+# The titles of the windows the window manager shows, one a line.
+titel() { wmctrl -l 2>/dev/null | cut -d' ' -f5-; }
+gezeigt() { titel | grep -Fxq -- "$1"; }
+nicht_gezeigt() { ! gezeigt "$1"; }
+# The captions the window system holds for the shown window of that title.
+beschriftung_stimmt() {
+  local id
+  id=$(wmctrl -l 2>/dev/null | awk -v t="$1" '{ s = $0; sub(/^[^ ]+ +[^ ]+ +[^ ]+ /, "", s); if (s == t) print $1 }' | head -n1)
+  [[ -n $id ]] || return 1
+  local namen
+  namen=$(xprop -id "$id" WM_NAME _NET_WM_NAME)
+  grep -Fxq -- "WM_NAME(STRING) = \"$1\"" <<<"$namen" && grep -Fxq -- "_NET_WM_NAME(UTF8_STRING) = \"$1\"" <<<"$namen"
+}
+laeuft() { kill -0 "$spiel_pid" 2>/dev/null; }
+beendet() { ! laeuft; }
+
+# A free display: the server picks one and names it on a file descriptor.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$arbeit/display" 2>"$arbeit/xvfb.log" &
+xvfb_pid=$!
+if ! warte 20 test -s "$arbeit/display"; then
+  echo "FAILED: the X server did not start"
+  cat "$arbeit/xvfb.log"
+  exit 1
+fi
+export DISPLAY=":$(head -n1 "$arbeit/display")"
+
+openbox --sm-disable >"$arbeit/openbox.log" 2>&1 &
+wm_pid=$!
+if ! warte 20 eval 'wmctrl -m >/dev/null 2>&1'; then
+  echo "FAILED: the window manager did not start"
+  exit 1
+fi
+
+# A list of results below zero: any finished game earns a place and the name entry.
+mkdir -p "$arbeit/daten/norvane"
+{
+  printf '[Highscore]\r\n'
+  for _ in 1 2 3 4 5 6 7 8 9 10; do printf -- '-1   ,Nobody\r\n'; done
+} >"$arbeit/daten/norvane/NORVANE.INI"
+XDG_DATA_HOME="$arbeit/daten" XDG_RUNTIME_DIR="$arbeit" QT_QPA_PLATFORM=xcb \
+  SDL_AUDIODRIVER=dummy SDL_JOYSTICK_DISABLED=1 "$programm" >"$arbeit/spiel.log" 2>&1 &
+spiel_pid=$!
+
+haupt="Kelmora"
+pruefe "the game screen appears" warte 30 gezeigt "$haupt"
+pruefe "caption of the game screen" beschriftung_stimmt "$haupt"
+
+# Buttons of the 640 x 480 panel, centred on the 1024 x 768 screen (panel at 192, 144).
+klick() { xdotool mousemove "$1" "$2" click 1; }
+neues_spiel() { klick 280 518; }
+highscore() { klick 376 518; }
+info() { klick 472 518; }
+anleitung() { klick 280 566; }
+
+# Opens a window with a button of the game screen, checks its caption, sends a
+# close request and checks the way back to the game screen.
+schliessen_und_zurueck() {  # title, button, way (wmctrl | alt+F4: close requests; zurueck: the back button)
+  local fenster=$1 knopf=$2 weg=$3
+  if ! laeuft; then
+    pruefe "the program runs before $fenster opens" false
+    return
+  fi
+  "$knopf"
+  pruefe "$fenster opens" warte 15 gezeigt "$fenster"
+  pruefe "caption of $fenster" beschriftung_stimmt "$fenster"
+  if [[ $weg == wmctrl ]]; then
+    wmctrl -F -c "$fenster"
+  elif [[ $weg == zurueck ]]; then
+    klick 510 589  # the list's own back button, until its close request is handled
+  else
+    warte 5 test "$(xdotool getactivewindow getwindowname 2>/dev/null)" = "$fenster"
+    xdotool key --clearmodifiers alt+F4
+  fi
+  pruefe "$fenster goes away ($weg)" warte 15 nicht_gezeigt "$fenster"
+  pruefe "the game screen is back after $fenster" warte 15 gezeigt "$haupt"
+  pruefe "the program still runs after $fenster" laeuft
+}
+
+# A game runs behind every window; each next button proves the screen takes clicks again.
+neues_spiel
+schliessen_und_zurueck "Anleitung (Kelmora) :" anleitung wmctrl
+schliessen_und_zurueck "Info:" info wmctrl
+schliessen_und_zurueck "Highscore (Kelmora) :" highscore zurueck
+schliessen_und_zurueck "Anleitung (Kelmora) :" anleitung alt+F4
+schliessen_und_zurueck "Info:" info alt+F4
+
+# A game played to its end with hard drops opens the name entry; a name and Enter
+# lead to the list, whose back button leads to the game screen.
+eingabe="Highscore-Eingabe:"
+bis_zur_eingabe() {
+  local n
+  for ((n = 0; n < 80; n++)); do
+    gezeigt "$eingabe" && return 0
+    laeuft || return 1
+    xdotool key space
+    warte 0.2 gezeigt "$eingabe" && return 0
+  done
+  return 1
+}
+if laeuft; then
+  neues_spiel
+  pruefe "a game played to its end opens the name entry" bis_zur_eingabe
+  pruefe "caption of $eingabe" beschriftung_stimmt "$eingabe"
+  xdotool type --delay 20 "Ode"
+  xdotool key Return
+  pruefe "the entry leads to the list" warte 15 gezeigt "Highscore (Kelmora) :"
+  klick 510 589
+  pruefe "the list's back button leads to the game screen" warte 15 gezeigt "$haupt"
+fi
+
+# On the game screen a close request is the quit button: the program ends normally.
+wmctrl -F -c "$haupt"
+pruefe "a close request on the game screen ends the program" warte 20 beendet
+if beendet; then
+  wait "$spiel_pid"
+  rc=$?
+  spiel_pid=""
+  pruefe "the program ends with status 0 (was $rc)" test "$rc" -eq 0
+fi
+
+if ((fehler)); then
+  echo "--- program output"
+  cat "$arbeit/spiel.log"
+fi
+exit "$fehler"
