@@ -220,7 +220,7 @@ bool ListeSchreiben(const QString& pfad, const Punkteliste& punkte, const Textli
 QString EintragZeile(double punkte, const QString& name) {
   // A line break inside a name would shift every later rank on reading.
   QString sauber = name;
-  sauber.replace(u'\r', u' ').replace(u'\n', u' ');
+  sauber.replace(QChar::CarriageReturn, u' ').replace(QChar::LineFeed, u' ');
   return ZahlText(punkte).leftJustified(5, u' ').append(u',').append(OhneBlanks(sauber));
 }
 

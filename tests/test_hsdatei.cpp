@@ -232,7 +232,8 @@ TEST_F(HsDatei, KodierungZeileFuerZeile) {
                                                             {"\xE2\x82", u"â‚"},
                                                             {"\xF4\x90\x80\x80", u"ô\u0090€€"}};
   for (const auto& [bytes, text] : kaputt)
-    EXPECT_EQ(ZeilenAusBytes(QByteArray("x\n") + bytes, 2).value(1), QString::fromUtf16(text)) << bytes;
+    EXPECT_EQ(ZeilenAusBytes(QByteArray("x\n") + bytes, 2).value(1), QString::fromUtf16(text))
+        << QByteArray(bytes).toHex().constData();
 }
 
 TEST_F(HsDatei, FehlgeschlagenesSpeichernLaesstAlteDateiStehen) {

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <functional>
@@ -45,8 +46,11 @@ struct Fremdes {
 const Fremdes kFremde[] = {
     {"Fifo", [](const QString& p) { return ::mkfifo(QFile::encodeName(p).constData(), 0600) == 0; }, S_IFIFO},
     {"Verzeichnis", [](const QString& p) { return QDir().mkdir(p); }, S_IFDIR},
-    {"LinkAufDevZero", [](const QString& p) { return QFile::link(QStringLiteral("/dev/zero"), p); }, S_IFLNK},
-    {"LinkAufDevNull", [](const QString& p) { return QFile::link(QStringLiteral("/dev/null"), p); }, S_IFLNK},
+    // A private device node (the zero device): a save that went wrong must not
+    // be able to replace the system's own.
+    {"Geraet",
+     [](const QString& p) { return ::mknod(QFile::encodeName(p).constData(), S_IFCHR | 0600, makedev(1, 5)) == 0; },
+     S_IFCHR},
     {"LinkAufNichts", [](const QString& p) { return QFile::link(p + QStringLiteral(".fehlt"), p); }, S_IFLNK},
 };
 
@@ -60,7 +64,10 @@ class NichtRegulaer : public ::testing::TestWithParam<Fremdes> {
 };
 
 TEST_P(NichtRegulaer, ZaehltAlsFehlendUndBleibtUnberuehrt) {
-  ASSERT_TRUE(GetParam().anlegen(pfad));
+  if (!GetParam().anlegen(pfad)) {
+    if (GetParam().typ == S_IFCHR) GTEST_SKIP() << "device nodes cannot be made here";
+    FAIL() << GetParam().name;
+  }
   const QString ziel = QFileInfo(pfad).symLinkTarget();
   EXPECT_FALSE(Vorhanden(pfad));
 

@@ -114,7 +114,17 @@ TEST_P(NewGameIn, LeavesACleanRunningGame) {
 
 INSTANTIATE_TEST_SUITE_P(EveryPhase, NewGameIn,
                          ::testing::Values(Phase::Falling, Phase::LandingDelay, Phase::Flash, Phase::Paused,
-                                           Phase::GameOverAnimation));
+                                           Phase::GameOverAnimation),
+                         [](const auto& info) {
+                           switch (info.param) {
+                             case Phase::Falling: return "Falling";
+                             case Phase::LandingDelay: return "LandingDelay";
+                             case Phase::Flash: return "Flash";
+                             case Phase::Paused: return "Paused";
+                             case Phase::GameOverAnimation: break;
+                           }
+                           return "GameOverAnimation";
+                         });
 
 // ---- Random play -----------------------------------------------------------------
 

@@ -71,7 +71,8 @@ TEST_P(SpawnPerKind, StartsAboveTheFifthColumnAndPreviewsTheNextPiece) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, SpawnPerKind, ::testing::Range(0, 7));
+INSTANTIATE_TEST_SUITE_P(Kinds, SpawnPerKind, ::testing::Range(0, 7),
+                         [](const auto& info) { return "Kind" + std::to_string(info.param); });
 
 TEST_F(Play, EveryKindComesAboutOneTimeInSeven) {
   std::array<int, 7> count{};
@@ -105,7 +106,8 @@ TEST_P(FloorLanding, APieceLandsOnTheFloorOnTheGridAndIsStoredWithItsColour) {
   EXPECT_TRUE(form->SteinNeu);
 }
 
-INSTANTIATE_TEST_SUITE_P(AllPictures, FloorLanding, ::testing::Range(0, 28));
+INSTANTIATE_TEST_SUITE_P(AllPictures, FloorLanding, ::testing::Range(0, 28),
+                         [](const auto& info) { return "Picture" + std::to_string(info.param); });
 
 TEST_F(Play, AnIPieceStandingInColumnOneIsStoredInRowsSeventeenToTwenty) {
   StartWith(5);

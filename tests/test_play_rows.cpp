@@ -52,7 +52,8 @@ TEST_P(RowClear, RemovesFlashesCountsAndScores) {
 }
 
 INSTANTIATE_TEST_SUITE_P(OneToFour, RowClear,
-                         ::testing::Values(RowCase{1, 20}, RowCase{2, 60}, RowCase{3, 120}, RowCase{4, 200}));
+                         ::testing::Values(RowCase{1, 20}, RowCase{2, 60}, RowCase{3, 120}, RowCase{4, 200}),
+                         [](const auto& info) { return std::to_string(info.param.rows) + "Rows"; });
 
 TEST_F(Play, TwoRowsWithAnIncompleteRowBetweenBothGo) {
   StartWith(5);
