@@ -379,6 +379,13 @@ TEST_F(Tastatur, KeysReachTheGameWhicheverOfTheWindowsControlsHasTheFocus) {
   EXPECT_GE(geprueft, 1) << "the well takes the focus";
 }
 
+TEST_F(Tastatur, TheNewGameButtonGivesTheFocusToTheWell) {
+  form->TBox->clearFocus();
+  ASSERT_NE(KeyTarget(), form->TBox);
+  form->picButtonNeuesSpiel_Click();
+  EXPECT_EQ(KeyTarget(), form->TBox);
+}
+
 TEST_F(Tastatur, TheToolkitsOwnDeliveryToTheWindowReachesTheFocusedWell) {
   Laufend();
   QWindow* fenster = form->windowHandle();
