@@ -37,7 +37,16 @@ class Fault:
 
 
 def unescape(text):
-    return text.replace("\\n", "\n").replace("\\t", "\t")
+    # \n is a line break, \t a tab, \\ one backslash (so "\\r\\n" stays as written).
+    out, i = [], 0
+    while i < len(text):
+        if text[i] == "\\" and i + 1 < len(text) and text[i + 1] in "nt\\":
+            out.append({"n": "\n", "t": "\t", "\\": "\\"}[text[i + 1]])
+            i += 2
+        else:
+            out.append(text[i])
+            i += 1
+    return "".join(out)
 
 
 def parse(path):
@@ -71,30 +80,31 @@ def parse(path):
 
 
 def copy_tree(dest):
-    def ignore(_dir, names):
-        return [n for n in names if n in EXCLUDE]
-
-    if dest.exists():
-        # Refresh sources only; keep the build directory for incremental builds.
-        for item in ROOT.iterdir():
-            if item.name in EXCLUDE:
-                continue
-            target = dest / item.name
-            if target.is_dir():
-                shutil.rmtree(target)
-            elif target.exists():
-                target.unlink()
-            if item.is_dir():
-                shutil.copytree(item, target, ignore=ignore, symlinks=True)
-            else:
-                shutil.copy2(item, target)
-    else:
-        shutil.copytree(ROOT, dest, ignore=ignore, symlinks=True)
+    """Copies the sources; on a later run only files whose content changed are
+    written, with a fresh time, so the incremental build sees every change."""
+    for src in ROOT.rglob("*"):
+        rel = src.relative_to(ROOT)
+        if rel.parts[0] in EXCLUDE or src.is_dir():
+            continue
+        target = dest / rel
+        if target.is_file() and target.read_bytes() == src.read_bytes():
+            continue
+        target.parent.mkdir(parents=True, exist_ok=True)
+        shutil.copyfile(src, target)
+        shutil.copymode(src, target)
+        os.utime(target)
+    # Files deleted from the tree go from the copy too.
+    for target in list(dest.rglob("*")) if dest.exists() else []:
+        rel = target.relative_to(dest)
+        if rel.parts[0] in EXCLUDE or target.is_dir():
+            continue
+        if not (ROOT / rel).exists():
+            target.unlink()
 
 
 def run(cmd, cwd, env=None, timeout=None):
-    return subprocess.run(cmd, cwd=cwd, env=env, timeout=timeout,
-                          stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+    return subprocess.run(cmd, cwd=cwd, env=env, timeout=timeout, stdout=subprocess.PIPE,
+                          stderr=subprocess.STDOUT, text=True, errors="replace")
 
 
 class Scratch:
