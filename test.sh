@@ -25,7 +25,7 @@ fi | xargs clang-format --dry-run --Werror
 echo "== Build and test (GCC, warnings are errors)"
 cmake --preset ci >/dev/null
 cmake --build --preset ci
-ctest --preset ci
+ctest --preset ci | tee build/ci/ctest.log
 
 echo "== Native Wayland (headless Weston)"
 tests/wayland/run.sh build/ci/norvane
@@ -50,5 +50,5 @@ corpus=$(mktemp -d)
 build/fuzz/fuzz_hsdatei -max_total_time=30 -max_len=20000 "$corpus" 2>&1 | tail -n 2
 rm -rf "$corpus"
 
-echo "== Summary"
-ctest --preset ci 2>&1 | tail -n 3
+echo "== Summary (GCC build)"
+tail -n 3 build/ci/ctest.log
