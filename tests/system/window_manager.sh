@@ -39,9 +39,10 @@ pruefe() {  # message, command...
 }
 
 # Polls a command every 50 ms until it succeeds or the seconds (fractions allowed) run out.
+  # %.0f, not %d: mawk clamps %d to 2^31, which would cut every wait to two seconds.
 warte() {  # seconds, command...
   local bis
-  bis=$(($(date +%s%N) + $(awk -v s="$1" 'BEGIN { printf "%d", s * 1e9 }')))
+  bis=$(($(date +%s%N) + $(awk -v s="$1" 'BEGIN { printf "%.0f", s * 1e9 }')))
   shift
   until "$@"; do
     (($(date +%s%N) >= bis)) && return 1
