@@ -39,9 +39,9 @@ pruefe() {  # message, command...
 }
 
 # Polls a command every 50 ms until it succeeds or the seconds (fractions allowed) run out.
-  # %.0f, not %d: mawk clamps %d to 2^31, which would cut every wait to two seconds.
 warte() {  # seconds, command...
   local bis
+  # %.0f, not %d: mawk clamps %d to 2^31, which would cut every wait to two seconds.
   bis=$(($(date +%s%N) + $(awk -v s="$1" 'BEGIN { printf "%.0f", s * 1e9 }')))
   shift
   until "$@"; do
