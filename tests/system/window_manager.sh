@@ -152,6 +152,14 @@ if laeuft; then
   neues_spiel
   pruefe "a game played to its end opens the name entry" bis_zur_eingabe
   pruefe "caption of $eingabe" beschriftung_stimmt "$eingabe"
+  # The entry refuses close requests: it stays until the name is confirmed.
+  wmctrl -F -c "$eingabe"
+  xdotool key --clearmodifiers alt+F4
+  if warte 1 nicht_gezeigt "$eingabe"; then
+    pruefe "the entry refuses close requests" false
+  else
+    pruefe "the entry refuses close requests" gezeigt "$eingabe"
+  fi
   xdotool type --delay 20 "Ode"
   xdotool key Return
   pruefe "the entry leads to the list" warte 15 gezeigt "Highscore (Kelmora) :"
