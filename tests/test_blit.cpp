@@ -44,6 +44,9 @@ struct RopCase {
   Rop rop;
   QRgb src, dst, expected;
 };
+void PrintTo(const RopCase& c, std::ostream* os) {
+  *os << "rop " << static_cast<int>(c.rop) << std::hex << " src " << c.src << " dst " << c.dst;
+}
 
 class RopTable : public ::testing::TestWithParam<RopCase> {};
 
@@ -98,6 +101,7 @@ struct ClipCase {
   const char* name;
   int x, y, w, h, sx, sy;
 };
+void PrintTo(const ClipCase& c, std::ostream* os) { *os << c.name; }
 
 class Clipping : public ::testing::TestWithParam<ClipCase> {};
 

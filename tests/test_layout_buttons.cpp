@@ -20,6 +20,7 @@ struct Gesture {
   Qt::MouseButton button, releasedButton;
   int clicks;
 };
+void PrintTo(const Gesture& g, std::ostream* os) { *os << g.name; }
 
 class Buttons : public FormTest, public ::testing::WithParamInterface<Gesture> {};
 

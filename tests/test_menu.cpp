@@ -74,6 +74,7 @@ struct Phase {
   bool faelltDanach;  // FallTimer after coming back
   bool pausiert;
 };
+void PrintTo(const Phase& e, std::ostream* os) { *os << e.name; }
 
 class MenuePhase : public Menue, public ::testing::WithParamInterface<Phase> {
  public:
@@ -207,6 +208,7 @@ struct Rueckkehr {
   bool warAktiv, pausiert;
   bool faellt, bleibtGemerkt;
 };
+void PrintTo(const Rueckkehr& r, std::ostream* os) { *os << "halted " << r.warAktiv << ", paused " << r.pausiert; }
 
 class HSZurueckTabelle : public Menue, public ::testing::WithParamInterface<Rueckkehr> {};
 
@@ -237,6 +239,7 @@ struct Ende {
   bool fensterGeladen;  // the list and the entry window were used before
   QStringList erwartet;
 };
+void PrintTo(const Ende& e, std::ostream* os) { *os << e.name; }
 
 class MenueBeenden : public Menue, public ::testing::WithParamInterface<Ende> {};
 

@@ -62,6 +62,10 @@ TEST_F(Play, TheGameOverSignsSlideInAndStopNearTheMiddle) {
 // ---- A new game in every phase -----------------------------------------------------
 
 enum class Phase { Falling, LandingDelay, Flash, Paused, GameOverAnimation };
+void PrintTo(Phase p, std::ostream* os) {
+  constexpr const char* kNames[] = {"Falling", "LandingDelay", "Flash", "Paused", "GameOverAnimation"};
+  *os << kNames[static_cast<int>(p)];
+}
 
 class NewGameIn : public Play, public ::testing::WithParamInterface<Phase> {};
 

@@ -11,6 +11,7 @@ struct RowCase {
   int rows;
   int points;
 };
+void PrintTo(const RowCase& c, std::ostream* os) { *os << c.rows << " rows"; }
 
 class RowClear : public Play, public ::testing::WithParamInterface<RowCase> {};
 

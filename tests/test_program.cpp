@@ -61,6 +61,7 @@ struct EndSignal {
   const char* name;
   int signal;
 };
+void PrintTo(const EndSignal& e, std::ostream* os) { *os << e.name; }
 
 class EndeDurchSignal : public ::testing::TestWithParam<EndSignal> {};
 
@@ -215,6 +216,7 @@ struct Bildschirm {
   bool skalieren;          // the toolkit scales for the resolution
   const char* titel;       // the one caption the program shows
 };
+void PrintTo(const Bildschirm& b, std::ostream* os) { *os << b.name; }
 
 class Beschriftung : public ::testing::TestWithParam<Bildschirm> {};
 

@@ -24,6 +24,7 @@ struct Look {
   QSize tile, title;
   int titleLeft, titleTop;
 };
+void PrintTo(const Look& l, std::ostream* os) { *os << l.window; }
 // clang-format off
 constexpr Look kLooks[] = {
     {"TForm",     {150, 120}, {220, 91}, 210, 35},
@@ -162,7 +163,13 @@ TEST_F(SkinAsShipped, EachWindowsPanelShowsItsOwnPicturesByTheRule) {
 
 // ---- Size and place on screens of several sizes --------------------------------------
 
-class Screens : public ::testing::TestWithParam<QSize> {
+struct Screen {
+  int w, h;
+  QSize size() const { return {w, h}; }
+};
+void PrintTo(const Screen& s, std::ostream* os) { *os << s.w << "x" << s.h; }
+
+class Screens : public ::testing::TestWithParam<Screen> {
  protected:
   void TearDown() override { platform::display::SetOverride(std::nullopt, std::nullopt); }
 };
@@ -178,7 +185,7 @@ void ExpectFullScreenBlack(const QWidget& fenster, const QWidget& panel, QSize s
 }
 
 TEST_P(Screens, EveryFullScreenWindowCoversTheScreenWithItsPanelInTheMiddle) {
-  const QSize screen = GetParam();
+  const QSize screen = GetParam().size();
   platform::display::SetOverride(96, screen);
   TForm form;
   form.Form_Load();
@@ -188,10 +195,10 @@ TEST_P(Screens, EveryFullScreenWindowCoversTheScreenWithItsPanelInTheMiddle) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, Screens,
-                         ::testing::Values(QSize(640, 480), QSize(800, 600), QSize(1024, 768), QSize(1280, 1024),
-                                           QSize(1366, 768), QSize(1920, 1080)),
+                         ::testing::Values(Screen{640, 480}, Screen{800, 600}, Screen{1024, 768}, Screen{1280, 1024},
+                                           Screen{1366, 768}, Screen{1920, 1080}),
                          [](const auto& info) {
-                           return std::to_string(info.param.width()) + "x" + std::to_string(info.param.height());
+                           return std::to_string(info.param.w) + "x" + std::to_string(info.param.h);
                          });
 
 // The screen as it should look: black, then every picture box's own picture at
@@ -225,7 +232,7 @@ TEST(SkinOnScreen, TheScreenShowsBlackAroundThePanelAndEveryPictureAsPainted) {
 
 // The about box stands in the middle of the screen.
 TEST_P(Screens, TheAboutBoxStandsInTheMiddle) {
-  const QSize screen = GetParam();
+  const QSize screen = GetParam().size();
   platform::display::SetOverride(96, screen);
   TForm form;
   form.Form_Load();

@@ -100,6 +100,7 @@ struct Ereignis {
 void PrintTo(const Ereignis& e, std::ostream* os) { *os << e.name; }
 
 enum class Ton { An, Aus, KeinGeraet };
+void PrintTo(Ton t, std::ostream* os) { *os << (t == Ton::An ? "SoundOn" : t == Ton::Aus ? "SoundOff" : "NoDevice"); }
 
 class KlangTabelle : public Klang, public ::testing::WithParamInterface<std::tuple<Ereignis, Ton>> {};
 
