@@ -27,8 +27,9 @@ cmake --preset ci >/dev/null
 cmake --build --preset ci
 ctest --preset ci | tee build/ci/ctest.log
 
-echo "== Native Wayland (headless Weston)"
+echo "== Native Wayland (headless Weston; Weston on X for the other windows' keyboard)"
 tests/wayland/run.sh build/ci/norvane
+tests/wayland/windows.sh build/ci/norvane
 
 echo "== Debian package (build, lintian, the unpacked program)"
 tests/package/run.sh

@@ -300,8 +300,6 @@ std::string Player::KeyEvent() {
   }
   const Qt::KeyboardModifiers mods = Chance(5) ? Qt::ShiftModifier : Qt::NoModifier;
   QWindow* window = QGuiApplication::focusWindow();
-  if (window && form_->InfoFormGeladen() && window == form_->InfoFormForm().windowHandle() && WayBackKnownToFail())
-    return std::string("key ") + key->name + " to the about box left out: a flash is under way (known open fault)";
   const int how = Roll(10);  // 0-6 press and release, 7-8 press only (held), 9 release only
   const char* verb = how < 7 ? "key" : how < 9 ? "press" : "release";
   if (!window) {
@@ -391,21 +389,8 @@ std::string Player::Click() {
   return "no click";
 }
 
-bool Player::WayBackKnownToFail() const {
-  const TForm& f = *form_;
-  return kKnownOpenFaults.fallRestartedDuringAFlash && f.TimerWarAktiv && !f.Pausiert && f.ReiheTimer.Enabled();
-}
-
 std::string Player::ClickOn(QWidget* target, const char* name) {
   const bool newGame = target == form_->picButtonNeuesSpiel;
-  const bool opensWindow =
-      target == form_->picButtonHighscore || target == form_->picButtonCopyright || target == form_->picButtonAnleitung;
-  if (kKnownOpenFaults.gameEndingBehindAWindow && opensWindow && form_->Wartet && form_->SteinY <= 0)
-    return std::string("click ") + name + " left out: the landing under way ends the game (known open fault)";
-  const bool entryWindow = form_->EingabeGeladen() && target->window() == &form_->EingabeForm();
-  const bool wayBack = target->window() != form_ && !entryWindow;
-  if (wayBack && WayBackKnownToFail() && Reachable(target))
-    return std::string("click ") + name + " left out: a flash is under way (known open fault)";
   if (Reachable(target)) {
     QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->rect().center());
     if (newGame && !form_->Beendet() && !form_->SpielVorbei) {
@@ -522,8 +507,6 @@ std::string Player::Close() {
                           ? 1 + static_cast<size_t>(Roll(static_cast<int>(visible.size()) - 1))
                           : static_cast<size_t>(Roll(static_cast<int>(visible.size())));
   const Window& w = visible[pick];
-  if (w.widget != &f && WayBackKnownToFail())
-    return std::string("close request on ") + w.name + " left out: a flash is under way (known open fault)";
   w.widget->close();
   return std::string("close request on ") + w.name;
 }

@@ -29,20 +29,6 @@ Settings& Configured();
 // Reads the two variables into Configured(); false with a message when one is malformed.
 bool ReadEnvironment(std::string& error);
 
-// Faults that are known and being mended elsewhere. While one is listed here
-// the player does not provoke it; each entry goes once the fix has been merged.
-struct KnownOpenFaults {
-  // Found by this player (see test_monkey_found.cpp): a landing under way when
-  // a window opens can end the game behind it, and the name entry then opens
-  // on top of that window.
-  bool gameEndingBehindAWindow;
-  // Found by this player as well: the way back from a window restarts the fall
-  // while a row flash that ran on behind it is still under way, so the placed
-  // piece falls and is placed a second time.
-  bool fallRestartedDuringAFlash;
-};
-inline constexpr KnownOpenFaults kKnownOpenFaults{false, false};
-
 enum Phase {
   kFalling,
   kLandingDelay,
@@ -112,8 +98,6 @@ class Player {
   std::string AdvanceClock();
   std::string Activate();
   std::string Restart(bool removeFile);
-  // The way back from the window now would run into a known open fault.
-  bool WayBackKnownToFail() const;
   void SeedNewGame();
   std::string SeedRowUnderLanding();
   void CountPhases();

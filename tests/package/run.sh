@@ -45,17 +45,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-# Polls a check for up to $1 seconds: a real display and a real program take
-# their time, and the deadline only matters when something is wrong.
-within() {
-  local seconds=$1
-  shift
-  local end=$((SECONDS + seconds))
-  until "$@" >/dev/null 2>&1; do
-    ((SECONDS < end)) || return 1
-    sleep 0.2
-  done
-}
+source "$src/tests/lib/wait.sh"
 
 echo "-- building the package in $work"
 mkdir "$work/norvane"

@@ -9,6 +9,8 @@ the program drew its own pictures, not just any window.
     screen.py check SCREEN HG_MAIN_PNG   exit 0 when the main window shows
     screen.py same  SCREEN_A SCREEN_B    exit 0 when both show the same pixels
     screen.py black SCREEN               exit 0 when the whole screen is black
+    screen.py dark  SCREEN X Y W H       exit 0 when that rectangle is all black
+    screen.py differ SCREEN_A SCREEN_B N exit 0 when at least N pixels differ
 SCREEN is a PNG (a compositor's screenshot) or an XWD file (Xvfb's -fbdir).
 Only the standard library is used.
 """
@@ -164,6 +166,17 @@ def main(argv):
     if len(argv) == 4 and argv[1] == "same":
         a, b = read_screen(argv[2]), read_screen(argv[3])
         return 0 if (a.width, a.height, a.pixels) == (b.width, b.height, b.pixels) else 1
+    if len(argv) == 7 and argv[1] == "dark":
+        screen = read_screen(argv[2])
+        x0, y0, w, h = (int(v) for v in argv[3:7])
+        return 0 if all(screen.at(x, y) == (0, 0, 0) for y in range(y0, y0 + h) for x in range(x0, x0 + w)) else 1
+    if len(argv) == 5 and argv[1] == "differ":
+        a, b = read_screen(argv[2]), read_screen(argv[3])
+        if (a.width, a.height) != (b.width, b.height):
+            return 0
+        changed = sum(p != q for p, q in zip(a.pixels, b.pixels))
+        print(f"{changed} pixels differ")
+        return 0 if changed >= int(argv[4]) else 1
     if len(argv) == 3 and argv[1] == "black":
         return 0 if all(p == (0, 0, 0) for p in read_screen(argv[2]).pixels) else 1
     print(__doc__, file=sys.stderr)

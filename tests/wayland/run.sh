@@ -38,16 +38,7 @@ fail() {
   echo "tests/wayland: FAILED: $*" >&2
   exit 1
 }
-# Polls a check for up to $1 seconds; the deadline only matters when something is wrong.
-within() {
-  local seconds=$1
-  shift
-  local end=$((SECONDS + seconds))
-  until "$@" >/dev/null 2>&1; do
-    ((SECONDS < end)) || return 1
-    sleep 0.2
-  done
-}
+source "$src/tests/lib/wait.sh"
 
 export XDG_RUNTIME_DIR=$work
 export WAYLAND_DISPLAY=norvane-test-$$

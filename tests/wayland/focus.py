@@ -1,0 +1,79 @@
+#!/usr/bin/env python3
+"""Reads a Wayland client's protocol log (WAYLAND_DEBUG=1) and tells which of
+its windows the compositor has given the keyboard.
+
+    focus.py LOG           prints the title of the window with the keyboard
+                           (nothing when no window of the client has it)
+    focus.py LOG TITLE     exit 0 when the window of that title has it
+
+The log names surfaces, not windows: a window is the xdg toplevel made for a
+surface, and its title is the last one the client set. Object ids are reused
+once destroyed, so the log is read in order.
+"""
+
+import re
+import sys
+
+REQUEST = re.compile(r"\s->\s(\w+)@(\d+)\.(\w+)\((.*)\)\s*$")
+EVENT = re.compile(r"\]\s(\w+)@(\d+)\.(\w+)\((.*)\)\s*$")
+
+
+def keyboard_title(lines):
+    surface_of_xdg = {}  # xdg_surface id -> wl_surface id
+    surface_of_toplevel = {}  # xdg_toplevel id -> wl_surface id
+    title = {}  # xdg_toplevel id -> title
+    focused = None  # wl_surface id with the keyboard
+    for line in lines:
+        m = REQUEST.search(line)
+        if m:
+            kind, oid, verb, args = m.group(1), m.group(2), m.group(3), m.group(4)
+            if kind == "xdg_wm_base" and verb == "get_xdg_surface":
+                ids = re.findall(r"(?:xdg_surface|wl_surface)@(\d+)", args)
+                if len(ids) == 2:
+                    surface_of_xdg[ids[0]] = ids[1]
+            elif kind == "xdg_surface" and verb == "get_toplevel":
+                new = re.search(r"xdg_toplevel@(\d+)", args)
+                if new and oid in surface_of_xdg:
+                    surface_of_toplevel[new.group(1)] = surface_of_xdg[oid]
+                    title[new.group(1)] = ""
+            elif kind == "xdg_toplevel" and verb == "set_title":
+                t = re.match(r'"(.*)"$', args)
+                title[oid] = t.group(1) if t else ""
+            elif kind == "xdg_toplevel" and verb == "destroy":
+                surface_of_toplevel.pop(oid, None)
+                title.pop(oid, None)
+            elif kind == "xdg_surface" and verb == "destroy":
+                surface_of_xdg.pop(oid, None)
+            elif kind == "wl_surface" and verb == "destroy" and focused == oid:
+                focused = None
+            continue
+        m = EVENT.search(line)
+        if m and m.group(1) == "wl_keyboard":
+            verb, args = m.group(3), m.group(4)
+            if verb == "enter":
+                s = re.search(r"wl_surface@(\d+)", args)
+                focused = s.group(1) if s else None
+            elif verb == "leave":
+                focused = None
+    if focused is None:
+        return None
+    for toplevel, surface in surface_of_toplevel.items():
+        if surface == focused:
+            return title.get(toplevel, "")
+    return None
+
+
+def main(argv):
+    if len(argv) not in (2, 3):
+        print(__doc__, file=sys.stderr)
+        return 2
+    with open(argv[1], encoding="utf-8", errors="replace") as log:
+        now = keyboard_title(log)
+    if len(argv) == 2:
+        print(now or "")
+        return 0
+    return 0 if now == argv[2] else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
