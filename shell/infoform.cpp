@@ -12,7 +12,6 @@
 #include <QWindow>
 
 #include "app/tform.h"
-#include "highscore/eingabe.h"
 #include "input/keys.h"
 #include "platform/blit.h"
 #include "platform/system.h"
@@ -153,9 +152,9 @@ void InfoForm::OKButton_Click() {
 }
 
 void InfoForm::Zurueck() {
-  // A game that ended behind the box may be waiting for a name: the game
-  // screen stays closed to input until the entry is done.
-  haupt_.setEnabled(!(haupt_.EingabeGeladen() && haupt_.EingabeForm().isVisible()));
+  // A name asked for by a game that ended behind the box comes after this,
+  // from the return step, which closes the game screen again.
+  haupt_.setEnabled(true);
   hide();
   // Only the main window can hand the focus to the well.
   haupt_.activateWindow();

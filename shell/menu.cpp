@@ -26,8 +26,9 @@ void TForm::HSZurueck() {
   if (TimerWarAktiv && !Pausiert) {
     TimerWarAktiv = false;
     // During a flash the halted piece is already placed; the spawn after the
-    // flash starts the fall of the next one.
-    if (!ReiheFortsetzung) FallTimer.SetEnabled(true);
+    // flash starts the fall of the next one. A landing behind the window may
+    // also have ended the game, which then stays over.
+    if (!ReiheFortsetzung && !SpielVorbei) FallTimer.SetEnabled(true);
   }
   if (EintragWartet) {
     EintragWartet = false;

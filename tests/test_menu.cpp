@@ -214,6 +214,7 @@ class HSZurueckTabelle : public Menue, public ::testing::WithParamInterface<Ruec
 
 TEST_P(HSZurueckTabelle, ResumesOnlyAHaltedUnpausedGame) {
   const Rueckkehr r = GetParam();
+  form->SpielVorbei = false;  // a game under way; one that ended stays over (test_monkey_found)
   form->TimerWarAktiv = r.warAktiv;
   form->Pausiert = r.pausiert;
   form->HSZurueck();

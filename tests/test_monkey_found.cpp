@@ -2,6 +2,7 @@
 // that they stay mended.
 
 #include <QFile>
+#include <QLineEdit>
 
 #include <functional>
 
@@ -67,6 +68,36 @@ TEST_P(GameEndingBehindAWindow, TheNameEntryWaitsForTheWayBack) {
   ASSERT_TRUE(form->EingabeGeladen());
   EXPECT_TRUE(form->EingabeForm().isVisible()) << "the qualifying result was never offered for entry";
   EXPECT_FALSE(form->isEnabled()) << "the game screen takes input under the entry";
+}
+
+// Seed 1, event 118946 of the random player: continuing a pause in the
+// landing delay ran the fall again, so opening a window remembered a running
+// game; the landing behind the window ended it, and the way back started the
+// fall of the finished game.
+TEST_P(GameEndingBehindAWindow, TheWayBackLeavesAFinishedGameAlone) {
+  StartWith(20);
+  for (int r = 1; r <= 20; ++r) {
+    Fill(5, r);
+    Fill(6, r);
+  }
+  Advance(50);
+  ASSERT_TRUE(form->Wartet);
+  Key(keys::P);
+  Key(keys::P);
+  ASSERT_TRUE(form->FallTimer.Enabled()) << "continuing runs the fall again in the landing delay";
+
+  GetParam().open(*form);
+  Advance(200);
+  ASSERT_TRUE(form->SpielVorbei);
+  GetParam().back(*form);
+  if (form->EingabeGeladen() && form->EingabeForm().isVisible()) {
+    form->EingabeForm().HSEingabe->setText(QStringLiteral("Ada"));
+    form->EingabeForm().picButtonOK_Click();
+  }
+  EXPECT_FALSE(form->FallTimer.Enabled()) << "the fall of a finished game runs again";
+  EXPECT_FALSE(form->TimerWarAktiv);
+  Advance(3000);
+  EXPECT_TRUE(GameIsConsistent(*form));
 }
 
 INSTANTIATE_TEST_SUITE_P(Monkey, GameEndingBehindAWindow,

@@ -13,32 +13,11 @@ check=$src/tests/package/screen.py
 hg_main=$src/assets/pictures/hg_main.png
 app_id=org.norvane.Norvane
 
-for tool in weston weston-screenshooter python3; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "tests/wayland: '$tool' is missing; scripts/setup.sh installs it" >&2
-    exit 1
-  fi
-done
-if ! ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1; then
-  echo "tests/wayland: Qt's Wayland platform is missing (qt6-wayland); scripts/setup.sh installs it" >&2
-  exit 1
-fi
-[[ -x $game ]] || { echo "tests/wayland: no program at $game; build it first" >&2; exit 1; }
-
-work=$(mktemp -d /tmp/norvane-wayland.XXXXXX)
-chmod 700 "$work"
-pids=()
-cleanup() {
-  # The game first, then the compositor, which ends its own helper clients.
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$src/tests/wayland/common.sh" weston weston-screenshooter python3
 fail() {
   echo "tests/wayland: FAILED: $*" >&2
   exit 1
 }
-source "$src/tests/lib/wait.sh"
 
 export XDG_RUNTIME_DIR=$work
 export WAYLAND_DISPLAY=norvane-test-$$

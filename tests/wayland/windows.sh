@@ -15,28 +15,8 @@ game=$(realpath "${1:-$src/build/ci/norvane}")
 focus=$src/tests/wayland/focus.py
 screen=$src/tests/package/screen.py
 hg_main=$src/assets/pictures/hg_main.png
-source "$src/tests/lib/wait.sh"
 
-for tool in Xvfb weston xdotool python3; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "tests/wayland: '$tool' is missing; scripts/setup.sh installs it" >&2
-    exit 1
-  fi
-done
-if ! ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1; then
-  echo "tests/wayland: Qt's Wayland platform is missing (qt6-wayland); scripts/setup.sh installs it" >&2
-  exit 1
-fi
-[[ -x $game ]] || { echo "tests/wayland: no program at $game; build it first" >&2; exit 1; }
-
-work=$(mktemp -d /tmp/norvane-windows.XXXXXX)
-chmod 700 "$work"
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$src/tests/wayland/common.sh" Xvfb weston xdotool python3
 fail() {
   echo "tests/wayland: FAILED: $*" >&2
   echo "--- the window with the keyboard: '$(python3 "$focus" "$work/game.log" 2>/dev/null)'" >&2
