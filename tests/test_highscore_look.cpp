@@ -1,6 +1,9 @@
 // The look of the two highscore windows: captions, texts, fonts, colours,
 // the rounded shape of the entry and its tiled background.
 
+#include <algorithm>
+#include <cmath>
+
 #include "highscore_fenster.h"
 
 using namespace hstest;
@@ -121,6 +124,37 @@ INSTANTIATE_TEST_SUITE_P(HighscoreFenster, RundeForm,
                          [](const ::testing::TestParamInfo<Punkt>& info) {
                            return "At" + std::to_string(info.param.x) + "_" + std::to_string(info.param.y);
                          });
+
+// Every pixel of the shown entry window against a rounded rectangle whose
+// corners are circles of 55 pixels (the 110 x 110 corner ellipse), judged at
+// pixel centres; pixels within a pixel of an arc may fall either way.
+TEST(EingabeForm, IsTheRoundedRectangleInEveryPixel) {
+  TForm haupt;
+  Eingabe e(haupt);
+  e.Form_Load();
+  const QRegion form = e.mask();
+  const int w = 362, h = 201;
+  const double r = 55;
+  ASSERT_EQ(form.boundingRect(), QRect(0, 0, w, h));
+  int geprueft = 0, weggeschnitten = 0;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const bool drin = form.contains(QPoint(x, y));
+      ASSERT_EQ(drin, form.contains(QPoint(w - 1 - x, y))) << x << "," << y << " mirrored left to right";
+      ASSERT_EQ(drin, form.contains(QPoint(x, h - 1 - y))) << x << "," << y << " mirrored top to bottom";
+      weggeschnitten += !drin;
+      const double px = x + 0.5, py = y + 0.5;
+      const double d = std::hypot(px - std::clamp(px, r, w - r), py - std::clamp(py, r, h - r));
+      const bool ecke = (px < r || px > w - r) && (py < r || py > h - r);
+      if (ecke && std::abs(d - r) < 1.0) continue;
+      ++geprueft;
+      ASSERT_EQ(drin, d < r) << x << "," << y << " lies " << d - r << " pixels outside the arc";
+    }
+  }
+  EXPECT_GT(geprueft, w * h - 1000);  // the band around the arcs is about 700 pixels
+  // Four corners of a square less a quarter circle each: r * r * (4 - pi).
+  EXPECT_NEAR(weggeschnitten, r * r * (4 - M_PI), 120);
+}
 
 TEST(EingabeHintergrund, TheTileRepeatsOverTheWholeWindow) {
   TForm haupt;
