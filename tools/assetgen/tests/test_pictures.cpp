@@ -20,6 +20,8 @@ struct Expected {
   const char* file;
   int w, h;
 };
+// Test names and failures show the file, not the bytes of the case.
+void PrintTo(const Expected& e, std::ostream* os) { *os << e.file; }
 
 // Sizes the game's layout code relies on.
 const Expected kExpected[] = {
@@ -172,6 +174,11 @@ TEST(DigitGlyphs, SegmentsStayInsideTheirGlyph) {
 
 // --------------------------------------------------------------- masked ----
 
+namespace assetgen {
+void PrintTo(const MaskedFiles& m, std::ostream* os) { *os << m.picture << " with " << m.mask; }
+void PrintTo(const CaptionPlacement& c, std::ostream* os) { *os << c.file; }
+}  // namespace assetgen
+
 class MaskedPicture : public ::testing::TestWithParam<MaskedFiles> {};
 
 TEST_P(MaskedPicture, MaskIsBlackExactlyOnTheShape) {
@@ -276,6 +283,7 @@ struct Seam {
   const char* file;
   bool wrapsX, wrapsY;
 };
+void PrintTo(const Seam& s, std::ostream* os) { *os << s.file; }
 
 double columnDiff(const QImage& img, int a, int b) {
   double s = 0;
@@ -330,6 +338,7 @@ struct Brightness {
   const char* file;
   double minLuma, maxLuma;
 };
+void PrintTo(const Brightness& b, std::ostream* os) { *os << b.file; }
 
 class BackgroundBrightness : public ::testing::TestWithParam<Brightness> {};
 

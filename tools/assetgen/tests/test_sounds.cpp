@@ -53,6 +53,8 @@ struct SoundCase {
   const char* file;
   double minSeconds, maxSeconds;
 };
+// Test names and failures show the file, not the bytes of the case.
+void PrintTo(const SoundCase& c, std::ostream* os) { *os << c.file; }
 
 const SoundCase kSounds[] = {
     {"CLICK.WAV", 0.025, 0.06}, {"ROTATE.WAV", 0.05, 0.1},    {"DOWN.WAV", 0.07, 0.14}, {"ROW1.WAV", 0.25, 0.7},
