@@ -44,6 +44,8 @@ bool Main() {
   g_form = std::make_unique<TForm>();
   g_form->Form_Load();
   g_form->showFullScreen();
+  // A game started from a menu or a terminal takes the keyboard at once.
+  g_form->activateWindow();
   return true;
 }
 

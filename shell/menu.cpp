@@ -39,6 +39,10 @@ void TForm::HSZurueck() {
 void TForm::ZurueckZumSpiel(QWidget* fenster) {
   showFullScreen();
   if (fenster) fenster->hide();
+  // Ask for the keyboard outright: hiding the focused window lets the desktop
+  // drop the focus, and a window manager may then not hand it to the game.
+  raise();
+  activateWindow();
   TBox->setFocus();
   HSZurueck();
 }
@@ -50,6 +54,8 @@ void TForm::picButtonAnleitung_Click() {
   anleitung.move(skin::BildschirmMitte(anleitung.size()));
   anleitung.showFullScreen();
   hide();
+  anleitung.raise();
+  anleitung.activateWindow();
   HauptModul::SoundAbspielen(QStringLiteral("HELP.WAV"));
 }
 

@@ -63,6 +63,8 @@ beschriftung_stimmt() {
   namen=$(xprop -id "$id" WM_NAME _NET_WM_NAME)
   grep -Fxq -- "WM_NAME(STRING) = \"$1\"" <<<"$namen" && grep -Fxq -- "_NET_WM_NAME(UTF8_STRING) = \"$1\"" <<<"$namen"
 }
+# The keyboard goes to the window the window manager made active.
+aktiv() { [[ $(xdotool getactivewindow getwindowname 2>/dev/null) == "$1" ]]; }
 laeuft() { kill -0 "$spiel_pid" 2>/dev/null; }
 beendet() { ! laeuft; }
 
@@ -76,10 +78,12 @@ if ! warte 20 test -s "$arbeit/display"; then
 fi
 export DISPLAY=":$(head -n1 "$arbeit/display")"
 
-openbox --sm-disable >"$arbeit/openbox.log" 2>&1 &
+# Its focus decisions are logged, to be shown when a check fails.
+openbox --sm-disable --debug-focus >"$arbeit/openbox.log" 2>&1 &
 wm_pid=$!
-if ! warte 20 eval 'wmctrl -m >/dev/null 2>&1'; then
-  echo "FAILED: the window manager did not start"
+if ! warte 60 eval 'wmctrl -m >/dev/null 2>&1'; then
+  echo "FAILED: the window manager did not start ($(kill -0 "$wm_pid" 2>/dev/null && echo running || echo gone))"
+  cat "$arbeit/openbox.log"
   exit 1
 fi
 
@@ -96,6 +100,7 @@ spiel_pid=$!
 haupt="Kelmora"
 pruefe "the game screen appears" warte 30 gezeigt "$haupt"
 pruefe "caption of the game screen" beschriftung_stimmt "$haupt"
+pruefe "the game screen has the keyboard" warte 15 aktiv "$haupt"
 
 # Buttons of the 640 x 480 panel, centred on the 1024 x 768 screen (panel at 192, 144).
 klick() { xdotool mousemove "$1" "$2" click 1; }
@@ -115,14 +120,16 @@ schliessen_und_zurueck() {  # title, button, way of the close request (wmctrl | 
   "$knopf"
   pruefe "$fenster opens" warte 15 gezeigt "$fenster"
   pruefe "caption of $fenster" beschriftung_stimmt "$fenster"
+  # The player types into a new window without clicking it first.
+  pruefe "$fenster has the keyboard" warte 15 aktiv "$fenster"
   if [[ $weg == wmctrl ]]; then
     wmctrl -F -c "$fenster"
   else
-    warte 5 test "$(xdotool getactivewindow getwindowname 2>/dev/null)" = "$fenster"
     xdotool key --clearmodifiers alt+F4
   fi
   pruefe "$fenster goes away ($weg)" warte 15 nicht_gezeigt "$fenster"
   pruefe "the game screen is back after $fenster" warte 15 gezeigt "$haupt"
+  pruefe "the game screen has the keyboard after $fenster" warte 15 aktiv "$haupt"
   pruefe "the program still runs after $fenster" laeuft
 }
 
@@ -152,6 +159,7 @@ if laeuft; then
   neues_spiel
   pruefe "a game played to its end opens the name entry" bis_zur_eingabe
   pruefe "caption of $eingabe" beschriftung_stimmt "$eingabe"
+  pruefe "the entry has the keyboard" warte 15 aktiv "$eingabe"
   # The entry refuses close requests: it stays until the name is confirmed.
   wmctrl -F -c "$eingabe"
   xdotool key --clearmodifiers alt+F4
@@ -163,8 +171,10 @@ if laeuft; then
   xdotool type --delay 20 "Ode"
   xdotool key Return
   pruefe "the entry leads to the list" warte 15 gezeigt "Highscore (Kelmora) :"
+  pruefe "the list has the keyboard" warte 15 aktiv "Highscore (Kelmora) :"
   klick 510 589
   pruefe "the list's back button leads to the game screen" warte 15 gezeigt "$haupt"
+  pruefe "the game screen has the keyboard after the list" warte 15 aktiv "$haupt"
 fi
 
 # On the game screen a close request is the quit button: the program ends normally.
@@ -180,5 +190,7 @@ fi
 if ((fehler)); then
   echo "--- program output"
   cat "$arbeit/spiel.log"
+  echo "--- the window manager's last focus decisions"
+  grep -v 'Error focusing\|Frame for' "$arbeit/openbox.log" | tail -n 60
 fi
 exit "$fehler"
