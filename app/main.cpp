@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/hauptmodul.h"
+#include "platform/system.h"
 
 int main(int argc, char* argv[]) {
   // Without any display the toolkit would abort with a backtrace; say it plainly instead.
@@ -14,8 +15,14 @@ int main(int argc, char* argv[]) {
   }
   QApplication app(argc, argv);
   HauptModul::Anwendung();
-  if (!HauptModul::Main()) return 0;
-  const int rc = QApplication::exec();
-  HauptModul::Entladen();
-  return rc;
+  int rc = 0;
+  if (HauptModul::Main()) {
+    rc = QApplication::exec();
+    platform::ende::Release();
+    HauptModul::Entladen();
+  }
+  // Everything worth keeping is saved by now. The toolkit's own teardown is
+  // skipped: on Wayland it can wait forever for its event thread (Qt 6.4).
+  std::fflush(nullptr);
+  std::_Exit(rc);
 }

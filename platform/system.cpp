@@ -142,4 +142,10 @@ void OnTerminate(std::function<void()> ende) {
   ::sigaction(SIGINT, &sa, nullptr);
 }
 
+void Release() {
+  std::signal(SIGTERM, SIG_DFL);
+  std::signal(SIGINT, SIG_DFL);
+  g_ende = nullptr;
+}
+
 }  // namespace platform::ende

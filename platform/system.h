@@ -43,5 +43,7 @@ namespace platform::ende {
 // Turns SIGTERM and SIGINT into a call of `ende` from the event loop, so the
 // program leaves through its own path. A second signal ends it at once.
 void OnTerminate(std::function<void()> ende);
+// Once the event loop has ended nothing would read the signal: the default action returns.
+void Release();
 
 }  // namespace platform::ende

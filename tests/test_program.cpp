@@ -20,6 +20,7 @@
 #include "app/tform.h"
 #include "fixture.h"
 #include "highscore/eingabe.h"
+#include "platform/system.h"
 #include "shell/anleitung.h"
 
 namespace {
@@ -127,6 +128,17 @@ TEST_F(SignalImSpiel, TheSignalUnloadsEveryWindowWithoutASound) {
     EXPECT_FALSE(f.HighscoreGeladen());
     EXPECT_FALSE(f.isVisible());
     EXPECT_FALSE(f.FallTimer.Enabled());
+  }
+}
+
+TEST_F(SignalImSpiel, OnceTheLoopHasEndedASignalEndsTheProgramAtOnce) {
+  // Nothing reads the wake-up byte during the teardown, so the handler must be gone.
+  HauptModul::Anwendung();
+  platform::ende::Release();
+  for (int sig : {SIGTERM, SIGINT}) {
+    struct sigaction jetzt {};
+    ASSERT_EQ(::sigaction(sig, nullptr, &jetzt), 0);
+    EXPECT_EQ(jetzt.sa_handler, SIG_DFL) << sig;
   }
 }
 

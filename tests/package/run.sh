@@ -40,8 +40,7 @@ fi
 work=$(mktemp -d /tmp/norvane-package.XXXXXX)
 pids=()
 cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+  for pid in "${pids[@]}"; do stop_process "$pid"; done
   rm -rf "$work"
 }
 trap cleanup EXIT

@@ -18,10 +18,9 @@ done
 
 arbeit=$(mktemp -d)
 xvfb_pid="" wm_pid="" spiel_pid=""
+source "$(dirname "$0")/../lib/wait.sh"
 aufraeumen() {
-  for pid in "$spiel_pid" "$wm_pid" "$xvfb_pid"; do
-    [[ -n $pid ]] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-  done
+  for pid in "$spiel_pid" "$wm_pid" "$xvfb_pid"; do stop_process "$pid"; done
   rm -rf "$arbeit"
 }
 trap aufraeumen EXIT

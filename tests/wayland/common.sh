@@ -21,7 +21,7 @@ chmod 700 "$work"
 pids=()
 cleanup() {
   # The game first, then the compositor, which ends its own helper clients.
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; done
+  for pid in "${pids[@]}"; do stop_process "$pid"; done
   rm -rf "$work"
 }
 trap cleanup EXIT
