@@ -179,6 +179,8 @@ def main():
     ap.add_argument("--seed", type=int, default=1, help="seed of the --sample draw")
     ap.add_argument("--scratch", default=os.path.join(tempfile.gettempdir(), "norvane-faults"))
     ap.add_argument("-v", action="store_true", help="print each result as it comes")
+    ap.add_argument("--check", action="store_true",
+                    help="only check that every fault still finds its text exactly once; plant nothing")
     args = ap.parse_args()
 
     lists = [HERE / l for l in args.list] if args.list else sorted(HERE.glob("*.faults"))
@@ -186,6 +188,15 @@ def main():
     if args.k:
         k = args.k.lower()
         faults = [f for f in faults if k in (f.rule + f.file + f.source).lower()]
+    if args.check:
+        stale = []
+        for f in faults:
+            path = ROOT / f.file
+            count = path.read_text(encoding="utf-8").count(f.find) if path.exists() else 0
+            if count != 1:
+                stale.append(f"{f.source}: {f.rule} [{f.file}: found {count} times]")
+        print("\n".join(stale) if stale else f"all {len(faults)} faults find their text once")
+        sys.exit(1 if stale else 0)
     if args.sample and args.sample < len(faults):
         faults = random.Random(args.seed).sample(faults, args.sample)
     if not faults:
