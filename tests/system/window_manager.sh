@@ -67,24 +67,38 @@ aktiv() { [[ $(xdotool getactivewindow getwindowname 2>/dev/null) == "$1" ]]; }
 laeuft() { kill -0 "$spiel_pid" 2>/dev/null; }
 beendet() { ! laeuft; }
 
-# A free display: the server picks one and names it on a file descriptor.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$arbeit/display" 2>"$arbeit/xvfb.log" &
-xvfb_pid=$!
-if ! warte 20 test -s "$arbeit/display"; then
-  echo "FAILED: the X server did not start"
-  cat "$arbeit/xvfb.log"
-  exit 1
-fi
-export DISPLAY=":$(head -n1 "$arbeit/display")"
-
-# Its focus decisions are logged, to be shown when a check fails.
-openbox --sm-disable --debug-focus >"$arbeit/openbox.log" 2>&1 &
-wm_pid=$!
-if ! warte 60 eval 'wmctrl -m >/dev/null 2>&1'; then
-  echo "FAILED: the window manager did not start ($(kill -0 "$wm_pid" 2>/dev/null && echo running || echo gone))"
-  cat "$arbeit/openbox.log"
-  exit 1
-fi
+# A free display (the server picks one and names it on a file descriptor) with
+# openbox on it. Openbox's focus decisions are logged, to be shown when a check
+# fails. Now and then, on a loaded machine, openbox could not open a display the
+# server had just named; the pair is then started afresh, at most three times.
+x_und_wm() {
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$arbeit/display" 2>"$arbeit/xvfb.log" &
+  xvfb_pid=$!
+  if ! warte 20 test -s "$arbeit/display"; then
+    echo "the X server did not start: $(cat "$arbeit/xvfb.log")"
+    return 1
+  fi
+  export DISPLAY=":$(head -n1 "$arbeit/display")"
+  openbox --sm-disable --debug-focus >"$arbeit/openbox.log" 2>&1 &
+  wm_pid=$!
+  # Ready, or gone: a window manager that ended is not waited for.
+  warte 30 eval 'wmctrl -m >/dev/null 2>&1 || ! kill -0 "$wm_pid" 2>/dev/null'
+  if ! wmctrl -m >/dev/null 2>&1; then
+    echo "the window manager did not start on $DISPLAY ($(kill -0 "$wm_pid" 2>/dev/null && echo running || echo gone)):"
+    cat "$arbeit/openbox.log"
+    return 1
+  fi
+}
+for versuch in 1 2 3; do
+  x_und_wm && break
+  stop_process "$wm_pid"
+  stop_process "$xvfb_pid"
+  wm_pid="" xvfb_pid=""
+  if ((versuch == 3)); then
+    echo "FAILED: no X server with a window manager after three attempts"
+    exit 1
+  fi
+done
 
 # A list of results below zero: any finished game earns a place and the name entry.
 mkdir -p "$arbeit/daten/norvane"
