@@ -79,6 +79,15 @@ def parse(path):
     return faults
 
 
+def stale(fault, root):
+    """Why the fault cannot be planted in the tree at root, or None: its text must occur once."""
+    path = root / fault.file
+    if not path.exists():
+        return f"no file {fault.file}"
+    count = path.read_text(encoding="utf-8").count(fault.find)
+    return None if count == 1 else f"the text occurs {count} times in {fault.file}"
+
+
 def copy_tree(dest):
     """Copies the sources; on a later run only files whose content changed are
     written, with a fresh time, so the incremental build sees every change."""
@@ -149,12 +158,10 @@ class Scratch:
 
     def plant(self, fault):
         path = self.src / fault.file
-        if not path.exists():
-            return "invalid", f"no file {fault.file}"
+        why = stale(fault, self.src)
+        if why:
+            return "invalid", why
         original = path.read_text(encoding="utf-8")
-        count = original.count(fault.find)
-        if count != 1:
-            return "invalid", f"the text occurs {count} times in {fault.file}"
         try:
             path.write_text(original.replace(fault.find, fault.replace), encoding="utf-8")
             r = self.compile()
@@ -189,14 +196,9 @@ def main():
         k = args.k.lower()
         faults = [f for f in faults if k in (f.rule + f.file + f.source).lower()]
     if args.check:
-        stale = []
-        for f in faults:
-            path = ROOT / f.file
-            count = path.read_text(encoding="utf-8").count(f.find) if path.exists() else 0
-            if count != 1:
-                stale.append(f"{f.source}: {f.rule} [{f.file}: found {count} times]")
-        print("\n".join(stale) if stale else f"all {len(faults)} faults find their text once")
-        sys.exit(1 if stale else 0)
+        bad = [f"{f.source}: {f.rule} [{why}]" for f in faults if (why := stale(f, ROOT))]
+        print("\n".join(bad) if bad else f"all {len(faults)} faults find their text once")
+        sys.exit(1 if bad else 0)
     if args.sample and args.sample < len(faults):
         faults = random.Random(args.seed).sample(faults, args.sample)
     if not faults:
