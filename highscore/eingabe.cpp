@@ -14,6 +14,7 @@
 #include "platform/blit.h"
 #include "platform/display.h"
 #include "platform/system.h"
+#include "shell/dialogfenster.h"
 #include "shell/skin.h"
 #include "shell/sound.h"
 
@@ -117,7 +118,10 @@ QRegion Eingabe::RundeForm(int breite, int hoehe, int ellipse) {
 Eingabe::Eingabe(TForm& haupt) : haupt_(haupt) {
   setObjectName(QStringLiteral("Eingabe"));
   setWindowTitle(QStringLiteral("Highscore-Eingabe:"));
-  setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+  setWindowFlags(dialogfenster::Flags(dialogfenster::Art::Ohne));
+  // Modal to the game screen only: the window manager keeps the keyboard here.
+  setWindowModality(Qt::WindowModal);
+  dialogfenster::Anbinden(*this, haupt, dialogfenster::Art::Ohne);
   setFixedSize(kBreite, kHoehe);
 
   EingabeText[0] = Text(this, {0, 8, 361, 33}, QStringLiteral("Congratulations !!!"), 20.25, QColor(0, 255, 0));

@@ -1,8 +1,6 @@
 // The way from the main window into the highscores: the check after a game
 // and the highscore button.
 
-#include <QWindow>
-
 #include "app/tform.h"
 #include "highscore/eingabe.h"
 #include "highscore/highscore_form.h"
@@ -27,9 +25,6 @@ void TForm::HighscoreEintrag() {
   Eingabe& eingabe = EingabeForm();
   eingabe.move(skin::BildschirmMitte(eingabe.size()));
   eingabe.NeueEingabe(platz, Punktestand);
-  // A dialog of the game screen: the window manager keeps it above the full-screen window.
-  eingabe.winId();
-  if (windowHandle() && eingabe.windowHandle()) eingabe.windowHandle()->setTransientParent(windowHandle());
   eingabe.show();
   eingabe.raise();
   eingabe.activateWindow();

@@ -8,6 +8,7 @@
 #include "highscore/eingabe.h"
 #include "highscore/hsdatei.h"
 #include "input/keys.h"
+#include "shell/dialogfenster.h"
 #include "shell/skin.h"
 #include "shell/sound.h"
 
@@ -40,6 +41,7 @@ Highscore::Highscore(TForm& haupt) : haupt_(haupt) {
   setObjectName(QStringLiteral("Highscore"));
   setWindowTitle(QStringLiteral("Highscore (Kelmora) :"));
   skin::Vollbild(*this);
+  dialogfenster::Anbinden(*this, haupt, dialogfenster::Art::Vollbild);
 
   HighscorePic = new platform::PictureBox(this, 0, 0, 640, 480, 0xFFE0E0E0u);
   HighscorePic->setObjectName(QStringLiteral("HighscorePic"));

@@ -11,6 +11,7 @@
 #include "app/tform.h"
 #include "highscore/highscore_form.h"
 #include "input/keys.h"
+#include "shell/dialogfenster.h"
 #include "shell/skin.h"
 #include "shell/sound.h"
 
@@ -68,6 +69,7 @@ Anleitung::Anleitung(TForm& haupt) : haupt_(haupt) {
   setObjectName(QStringLiteral("Anleitung"));
   setWindowTitle(QStringLiteral("Anleitung (Kelmora) :"));
   skin::Vollbild(*this);
+  dialogfenster::Anbinden(*this, haupt, dialogfenster::Art::Vollbild);
 
   AnleitungPic = new platform::PictureBox(this, 0, 0, 640, 480, 0xFFE0E0E0u);
   AnleitungPic->setObjectName(QStringLiteral("AnleitungPic"));

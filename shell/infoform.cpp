@@ -9,12 +9,12 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
-#include <QWindow>
 
 #include "app/tform.h"
 #include "input/keys.h"
 #include "platform/blit.h"
 #include "platform/system.h"
+#include "shell/dialogfenster.h"
 #include "shell/skin.h"
 #include "shell/sound.h"
 
@@ -68,8 +68,9 @@ QLabel* Bild(QWidget* eltern, const QRect& lage, const QString& name) {
 
 }  // namespace
 
-InfoForm::InfoForm(TForm& haupt) : QWidget(nullptr, Qt::Dialog), haupt_(haupt) {
+InfoForm::InfoForm(TForm& haupt) : QWidget(nullptr, dialogfenster::Flags(dialogfenster::Art::Titel)), haupt_(haupt) {
   setObjectName(QStringLiteral("InfoForm"));
+  dialogfenster::Anbinden(*this, haupt, dialogfenster::Art::Titel);
   setWindowTitle(QStringLiteral("Info:"));
   setFixedSize(408, 237);
 
@@ -164,10 +165,6 @@ void InfoForm::Zurueck() {
 
 bool InfoForm::event(QEvent* event) {
   switch (event->type()) {
-    case QEvent::Show:
-      // Keeps the box above the full-screen main window it belongs to.
-      if (windowHandle() && haupt_.windowHandle()) windowHandle()->setTransientParent(haupt_.windowHandle());
-      break;
     case QEvent::WindowActivate:
       // Once per opening: coming back from another program is not a new activation.
       if (!aktiv_) {
@@ -177,8 +174,8 @@ bool InfoForm::event(QEvent* event) {
       break;
     case QEvent::Hide: aktiv_ = false; break;
     case QEvent::Close:
-      // The close box must not leave the main window disabled behind it.
-      if (isVisible()) Zurueck();
+      // The close box is the OK button: the main window must not stay disabled behind it.
+      if (isVisible()) OKButton_Click();
       event->ignore();
       return true;
     default: break;

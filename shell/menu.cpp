@@ -64,8 +64,8 @@ void TForm::picButtonCopyright_Click() {
   SpielAnhalten();
   setEnabled(false);
   InfoForm& info = InfoFormForm();
-  // Modal for the player, but the call does not wait: the OK button does the return.
-  info.setWindowModality(Qt::ApplicationModal);
+  // Modal for the player through the disabled main window, not for the toolkit:
+  // it would drop the desktop's close requests on the game screen.
   info.show();
   info.raise();
   info.activateWindow();
@@ -97,6 +97,8 @@ void TForm::closeEvent(QCloseEvent* event) {
     return;
   }
   event->ignore();
+  // The game screen waits for a name: only the entry's OK leads on.
+  if (eingabe_ && eingabe_->isVisible()) return;
   picButtonBeenden_Click();
 }
 

@@ -5,6 +5,7 @@
 #include "platform/blit.h"
 #include "platform/display.h"
 #include "platform/picturebox.h"
+#include "shell/dialogfenster.h"
 
 using platform::BitBlt;
 using platform::Rop;
@@ -13,7 +14,7 @@ using platform::StretchBlt;
 namespace skin {
 
 void Vollbild(QWidget& fenster) {
-  fenster.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+  fenster.setWindowFlags(dialogfenster::Flags(dialogfenster::Art::Vollbild));
   fenster.setAutoFillBackground(true);
   QPalette pal = fenster.palette();
   pal.setColor(QPalette::Window, Qt::black);

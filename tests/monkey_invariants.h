@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QStringDecoder>
+#include <QWindow>
 
 #include <sys/stat.h>
 
@@ -172,6 +173,10 @@ class Watcher {
       if (!Shown(window)) continue;
       if (!window->isEnabled())
         return ::testing::AssertionFailure() << window->objectName().toStdString() << " is visible but disabled";
+      // The desktop keeps it with the game screen only when it knows the owner.
+      if (!window->windowHandle() || window->windowHandle()->transientParent() != f.windowHandle())
+        return ::testing::AssertionFailure()
+               << window->objectName().toStdString() << " is not transient for the game screen";
       const QWidget* modal = QApplication::activeModalWidget();
       if (modal && modal != window)
         return ::testing::AssertionFailure()

@@ -3,6 +3,7 @@
 // the program as the quit button does.
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <functional>
 #include <string>
@@ -168,10 +169,14 @@ TEST_P(Fensterweg, ClosingTheAboutBoxLeadsBackLikeOk) {
   ASSERT_TRUE(info.isVisible());
   ASSERT_FALSE(form->isEnabled());
 
+  platform::sound::ClearRequests();
+
   QCloseEvent bitte;
   QCoreApplication::sendEvent(&info, &bitte);
   EXPECT_FALSE(bitte.isAccepted());
   EXPECT_FALSE(info.isVisible());
+  EXPECT_EQ(Sounds(), QStringList{QStringLiteral("CLICK.WAV")})
+      << "as OK, and as the list's and the instructions' close box";
   SpielGehtWeiter();
 }
 
@@ -220,6 +225,34 @@ TEST_P(Fensterweg, ClosingTheMainWindowQuitsAsTheQuitButtonDoes) {
   EXPECT_TRUE(Sounds().isEmpty());
 }
 
+// Whatever window is up over it (but the name entry), a close request on the
+// game screen is the quit button; the toolkit must not swallow it as a request
+// on a window blocked by a modal one.
+TEST_P(Fensterweg, ClosingTheMainWindowQuitsUnderEveryOtherWindow) {
+  const std::pair<const char*, void (TForm::*)()> knoepfe[] = {{"instructions", &TForm::picButtonAnleitung_Click},
+                                                               {"list", &TForm::picButtonHighscore_Click},
+                                                               {"about box", &TForm::picButtonCopyright_Click}};
+  for (const auto& [name, knopf] : knoepfe) {
+    SCOPED_TRACE(name);
+    form = std::make_unique<TForm>();
+    form->Form_Load();
+    form->showFullScreen();
+    QCoreApplication::processEvents();
+    GetParam().herstellen(*this);
+    if (HasFatalFailure()) return;
+    (form.get()->*knopf)();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QGuiApplication::modalWindow(), nullptr) << "a modal window blocks the close request";
+    platform::sound::ClearRequests();
+
+    QCloseEvent bitte;
+    QCoreApplication::sendEvent(form.get(), &bitte);
+    EXPECT_TRUE(form->Beendet());
+    EXPECT_EQ(Sounds(), QStringList({QStringLiteral("CLICK.WAV"), QStringLiteral("EXIT.WAV")}));
+    EXPECT_FALSE(form->AnleitungGeladen() || form->InfoFormGeladen() || form->HighscoreGeladen());
+  }
+}
+
 class SpielendeHinterInfo : public FormTest {
  protected:
   void SetUp() override {
@@ -252,6 +285,14 @@ TEST_F(SpielendeHinterInfo, TheScreenStaysClosedUntilTheNameIsGiven) {
   ASSERT_TRUE(form->EingabeGeladen());
   EXPECT_TRUE(form->EingabeForm().isVisible()) << "the entry is offered on the way back";
   EXPECT_FALSE(form->isEnabled()) << "no new game while the name is asked for";
+  // Nor does a close request on the game screen end the program without the name.
+  platform::sound::ClearRequests();
+  QCloseEvent bitte;
+  QCoreApplication::sendEvent(form.get(), &bitte);
+  EXPECT_FALSE(bitte.isAccepted());
+  EXPECT_FALSE(form->Beendet());
+  EXPECT_TRUE(form->EingabeForm().isVisible());
+  EXPECT_TRUE(Sounds().isEmpty());
   form->EingabeForm().HSEingabe->setText(QStringLiteral("Ode"));
   form->EingabeForm().picButtonOK_Click();
   EXPECT_FALSE(form->EingabeForm().isVisible());

@@ -5,6 +5,8 @@ its windows the compositor has given the keyboard.
     focus.py LOG           prints the title of the window with the keyboard
                            (nothing when no window of the client has it)
     focus.py LOG TITLE     exit 0 when the window of that title has it
+    focus.py --parents LOG prints, for every window the client made, its title
+                           and the title its parent had when it was set, tab-separated
 
 The log names surfaces, not windows: a window is the xdg toplevel made for a
 surface, and its title is the last one the client set. Object ids are reused
@@ -18,10 +20,14 @@ REQUEST = re.compile(r"\s->\s(\w+)@(\d+)\.(\w+)\((.*)\)\s*$")
 EVENT = re.compile(r"\]\s(\w+)@(\d+)\.(\w+)\((.*)\)\s*$")
 
 
-def keyboard_title(lines):
+def read(lines):
+    """Returns the title of the window with the keyboard, and the list of
+    (title, parent title) of every window the client made, in order."""
     surface_of_xdg = {}  # xdg_surface id -> wl_surface id
     surface_of_toplevel = {}  # xdg_toplevel id -> wl_surface id
     title = {}  # xdg_toplevel id -> title
+    parent = {}  # xdg_toplevel id -> title of its parent when set
+    windows = []  # (title, parent title) of the toplevels already destroyed
     focused = None  # wl_surface id with the keyboard
     for line in lines:
         m = REQUEST.search(line)
@@ -39,7 +45,11 @@ def keyboard_title(lines):
             elif kind == "xdg_toplevel" and verb == "set_title":
                 t = re.match(r'"(.*)"$', args)
                 title[oid] = t.group(1) if t else ""
+            elif kind == "xdg_toplevel" and verb == "set_parent":
+                p = re.search(r"xdg_toplevel@(\d+)", args)
+                parent[oid] = title.get(p.group(1), "") if p else None
             elif kind == "xdg_toplevel" and verb == "destroy":
+                windows.append((title.get(oid, ""), parent.pop(oid, None)))
                 surface_of_toplevel.pop(oid, None)
                 title.pop(oid, None)
             elif kind == "xdg_surface" and verb == "destroy":
@@ -55,20 +65,25 @@ def keyboard_title(lines):
                 focused = s.group(1) if s else None
             elif verb == "leave":
                 focused = None
-    if focused is None:
-        return None
+    windows += [(title.get(t, ""), parent.get(t)) for t in surface_of_toplevel]
+    now = None
     for toplevel, surface in surface_of_toplevel.items():
-        if surface == focused:
-            return title.get(toplevel, "")
-    return None
+        if focused is not None and surface == focused:
+            now = title.get(toplevel, "")
+    return now, windows
 
 
 def main(argv):
+    if len(argv) == 3 and argv[1] == "--parents":
+        with open(argv[2], encoding="utf-8", errors="replace") as log:
+            for child, owner in read(log)[1]:
+                print(f"{child}\t{owner if owner is not None else ''}")
+        return 0
     if len(argv) not in (2, 3):
         print(__doc__, file=sys.stderr)
         return 2
     with open(argv[1], encoding="utf-8", errors="replace") as log:
-        now = keyboard_title(log)
+        now = read(log)[0]
     if len(argv) == 2:
         print(now or "")
         return 0

@@ -4,7 +4,7 @@
 # the server's pointer and keys into Wayland input. The game, on Qt's Wayland
 # platform, opens every other window with its buttons; each must appear
 # wherever the compositor puts it and take the keyboard (from the client's
-# protocol log), and a key typed there must act: V in the instructions, the
+# protocol log) with its parent set, and a key typed there must act: V in the instructions, the
 # about box and the list hides and shows the preview of the game screen,
 # Return closes the about box, and a name typed into the entry lands in the
 # highscore file.
@@ -109,6 +109,17 @@ for ((n = 0; n < 100; n++)); do
   sleep 0.2
 done
 has_keyboard "Highscore-Eingabe:" || fail "the name entry did not get the keyboard at the end of a game"
+# A click on the disabled game screen, on the well and on a button, leaves the keyboard with the entry.
+for spot in "470 300" "${highscores[*]}"; do
+  click $spot
+  sleep 0.3
+  within 5 has_keyboard "Highscore-Eingabe:" || fail "a click on the game screen ($spot) took the keyboard from the entry"
+done
+# An empty name: the message takes the keyboard, and Return gives it back.
+xdotool key Return
+within 10 has_keyboard "-=Attention=-" || fail "the empty-name message did not get the keyboard"
+xdotool key Return
+within 10 has_keyboard "Highscore-Eingabe:" || fail "the entry did not get the keyboard back after the message"
 xdotool type --delay 30 "Wayla"
 xdotool key Return
 within 10 has_keyboard "Highscore (Kelmora) :" || fail "the entry did not lead to the list"
@@ -116,6 +127,14 @@ grep -aq ', *Wayla' "$list" || fail "the name typed into the entry is not in the
 click "${list_back[@]}"
 back_to_main "the list after the entry"
 echo "ok: the name entry appears and takes the keyboard; the typed name is saved"
+
+# The compositor learned the owner of every other window: the game screen, or the entry for its message.
+parents=$(python3 "$focus" --parents "$work/game.log")
+for pair in "Anleitung (Kelmora) :"$'\t'"$main" "Info:"$'\t'"$main" "Highscore (Kelmora) :"$'\t'"$main" \
+  "Highscore-Eingabe:"$'\t'"$main" "-=Attention=-"$'\t'"Highscore-Eingabe:"; do
+  grep -Fxq -- "$pair" <<<"$parents" || fail "no set_parent for '${pair%%$'\t'*}' to '${pair#*$'\t'}': $(tr '\t' '>' <<<"$parents")"
+done
+echo "ok: every other window is given its parent"
 
 click "${quit[@]}"
 within 20 eval '! kill -0 '"$game_pid"' 2>/dev/null' || fail "the quit button did not end the game"
