@@ -3,10 +3,11 @@
 # so here Weston runs as a window of a private X server: its X11 back end turns
 # the server's pointer and keys into Wayland input. The game, on Qt's Wayland
 # platform, opens every other window with its buttons; each must appear
-# wherever the compositor puts it and take the keyboard (from the client's
-# protocol log) with its parent set, and a key typed there must act: V in the instructions, the
-# about box and the list hides and shows the preview of the game screen,
-# Return closes the about box, and a name typed into the entry lands in the
+# wherever the compositor puts it, with the game screen as its parent, and
+# take the keyboard (from the client's protocol log), and a key typed there
+# must act: V in the instructions, the about box and the list hides and shows
+# the preview of the game screen, Return closes the about box, and a name
+# typed into the entry, after clicks on the game screen, lands in the
 # highscore file.
 #   tests/wayland/windows.sh [PROGRAM]      (default: build/ci/norvane)
 set -euo pipefail
