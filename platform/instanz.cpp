@@ -120,7 +120,11 @@ bool Instanz::Sperren() {
   for (int versuch = 0; versuch < 3; ++versuch) {
     if (sperre_ < 0) sperre_ = ::open(pfad.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (sperre_ < 0) return false;
-    if (::flock(sperre_, LOCK_EX | LOCK_NB) != 0) return false;
+    if (::flock(sperre_, LOCK_EX | LOCK_NB) != 0) {
+      // A folder without locks (some network file systems): the game runs unguarded.
+      if (errno != EWOULDBLOCK && errno != EINTR) ::close(sperre_), sperre_ = -1;
+      return false;
+    }
     // A lock on a file that was removed meanwhile guards nothing: take the one at the path.
     struct stat offen {
     }, amPfad{};
