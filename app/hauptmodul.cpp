@@ -3,17 +3,23 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
-#include <memory>
+#include <cstdio>
 
 #include "app/tform.h"
+#include "highscore/eingabe.h"
+#include "highscore/highscore_form.h"
 #include "platform/display.h"
+#include "platform/instanz.h"
 #include "platform/system.h"
+#include "shell/anleitung.h"
+#include "shell/infoform.h"
 
 namespace HauptModul {
 
 namespace {
-std::unique_ptr<TForm> g_form;
-}
+// Not an owner: main() holds the window, so nothing of it outlives the toolkit.
+TForm* g_form = nullptr;
+}  // namespace
 
 void Anwendung() {
   QCoreApplication::setApplicationName(QStringLiteral("norvane"));
@@ -26,31 +32,72 @@ void Anwendung() {
     for (QWidget* w : QApplication::topLevelWidgets())
       if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) box->reject();
     if (!g_form || g_form->Beendet()) return;
-    QTimer::singleShot(0, g_form.get(), [] {
+    QTimer::singleShot(0, g_form, [] {
       if (g_form && !g_form->Beendet()) g_form->FensterEntladen();
     });
   });
 }
 
-bool Main() {
+std::unique_ptr<TForm> Main() {
   if (platform::display::LogicalDpiX() != 96) {
     platform::dialog::MessageBox(nullptr,
                                  QStringLiteral("Windows is currently running with a custom font size.\r\n"
                                                 "As Norvane only works with the default font size (96 dpi)\r\n"
                                                 "you should adjust your display settings to 'Small Fonts'."),
                                  QStringLiteral("Error (wrong font size) :"), platform::dialog::Icon::Critical);
-    return false;
+    return nullptr;
   }
-  g_form = std::make_unique<TForm>();
-  g_form->Form_Load();
-  g_form->showFullScreen();
+  auto form = std::make_unique<TForm>();
+  g_form = form.get();
+  QObject::connect(form.get(), &QObject::destroyed, [f = form.get()] {
+    if (g_form == f) g_form = nullptr;
+  });
+  form->Form_Load();
+  form->showFullScreen();
   // A game started from a menu or a terminal takes the keyboard at once.
-  g_form->activateWindow();
-  return true;
+  form->activateWindow();
+  return form;
 }
 
-TForm* Hauptfenster() { return g_form.get(); }
+TForm* Hauptfenster() { return g_form; }
 
-void Entladen() { g_form.reset(); }
+std::optional<int> Zweitstart(platform::instanz::Instanz& instanz) {
+  // A few seconds: the running game may be busy starting or playing its exit sound.
+  switch (instanz.Anmelden(platform::instanz::StartMarke(), 5000)) {
+    case platform::instanz::Start::Erster: return std::nullopt;
+    case platform::instanz::Start::Weitergereicht: return 0;
+    case platform::instanz::Start::KeineAntwort: break;
+  }
+  std::fprintf(stderr,
+               "norvane: the game is already running, but it did not answer within five seconds;"
+               " no second game is started.\n");
+  return 1;
+}
+
+void Zuhoeren(platform::instanz::Instanz& instanz) {
+  instanz.Zuhoeren(QCoreApplication::instance(), [](const QByteArray& marke) { NachVorn(marke); });
+}
+
+QWidget* VordersteFenster() {
+  TForm* f = g_form;
+  if (!f || f->Beendet()) return nullptr;
+  if (f->EingabeGeladen() && f->EingabeForm().isVisible()) return &f->EingabeForm();
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  if (f->InfoFormGeladen() && f->InfoFormForm().isVisible()) return &f->InfoFormForm();
+  if (f->HighscoreGeladen() && f->HighscoreForm().isVisible()) return &f->HighscoreForm();
+  if (f->AnleitungGeladen() && f->AnleitungForm().isVisible()) return &f->AnleitungForm();
+  return f;
+}
+
+void NachVorn(const QByteArray& marke) {
+  QWidget* w = VordersteFenster();
+  if (!w) return;
+  // On Wayland the toolkit hands this token to the compositor with the activation.
+  if (!marke.isEmpty()) qputenv("XDG_ACTIVATION_TOKEN", marke);
+  for (QWidget* x : {static_cast<QWidget*>(g_form), w})
+    if (x->isMinimized()) x->setWindowState((x->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+  w->raise();
+  w->activateWindow();
+}
 
 }  // namespace HauptModul

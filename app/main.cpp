@@ -3,6 +3,8 @@
 #include <cstdlib>
 
 #include "app/hauptmodul.h"
+#include "app/tform.h"
+#include "platform/instanz.h"
 #include "platform/system.h"
 
 int main(int argc, char* argv[]) {
@@ -13,13 +15,20 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "norvane: no graphical display found (DISPLAY and WAYLAND_DISPLAY are not set).\n");
     return 1;
   }
+  // One game per highscore file: a later start hands over to the running game and ends here.
+  const QString daten = platform::files::HighscoreDirectory();
+  platform::instanz::Instanz instanz(platform::instanz::Ordner(daten), daten);
+  if (const auto rc = HauptModul::Zweitstart(instanz)) return *rc;
+
   QApplication app(argc, argv);
   HauptModul::Anwendung();
+  HauptModul::Zuhoeren(instanz);
   int rc = 0;
-  if (HauptModul::Main()) {
+  // The window lives in this scope only: nothing of the game outlives the application object.
+  if (const std::unique_ptr<TForm> form = HauptModul::Main()) {
+    platform::ende::Wache();
     rc = QApplication::exec();
     platform::ende::Release();
-    HauptModul::Entladen();
   }
   // Everything worth keeping is saved by now. The toolkit's own teardown is
   // skipped: on Wayland it can wait forever for its event thread (Qt 6.4).

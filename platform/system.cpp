@@ -10,6 +10,7 @@
 #include <bit>
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 
 #include <sys/socket.h>
@@ -141,6 +142,18 @@ void OnTerminate(std::function<void()> ende) {
   ::sigaction(SIGTERM, &sa, nullptr);
   ::sigaction(SIGINT, &sa, nullptr);
 }
+
+namespace {
+void NachExit(int status, void*) {
+  if (status != 0) {
+    static const char text[] = "norvane: the connection to the display is lost; the game ends.\n";
+    [[maybe_unused]] const ssize_t n = ::write(2, text, sizeof text - 1);
+  }
+  std::_Exit(status);
+}
+}  // namespace
+
+void Wache() { ::on_exit(NachExit, nullptr); }
 
 void Release() {
   std::signal(SIGTERM, SIG_DFL);

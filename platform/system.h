@@ -45,5 +45,10 @@ namespace platform::ende {
 void OnTerminate(std::function<void()> ende);
 // Once the event loop has ended nothing would read the signal: the default action returns.
 void Release();
+// From here on an exit() inside the toolkit (it calls one when the connection
+// to the display breaks) ends the process at once with its status and a line
+// on stderr: no exit handler and no destructor runs after the display is gone.
+// Armed late, so that it runs before the handlers registered until then.
+void Wache();
 
 }  // namespace platform::ende

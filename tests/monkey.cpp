@@ -164,7 +164,7 @@ struct Player::Choice {
 Player::Player(uint64_t seed) : rng_(seed) {}
 
 Player::~Player() {
-  HauptModul::Entladen();
+  owned_.reset();
   platform::joystick::SetFake(nullptr);
   platform::dialog::SetMessageBoxSeam(nullptr);
   platform::links::SetSeam(nullptr);
@@ -190,11 +190,12 @@ void Player::Start() {
 }
 
 std::string Player::Restart(bool removeFile) {
-  HauptModul::Entladen();
+  owned_.reset();
   if (removeFile) QFile::remove(Eingabe::Dateipfad());
   stick_ = Stick();
-  if (!HauptModul::Main()) return "restart failed";
-  form_ = HauptModul::Hauptfenster();
+  owned_ = HauptModul::Main();
+  if (!owned_) return "restart failed";
+  form_ = owned_.get();
   restarted_ = true;
   ++restarts;
   inPhase_ = {};

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -105,6 +106,7 @@ class Player {
   void Mix(const std::string& what);
 
   std::mt19937_64 rng_;
+  std::unique_ptr<TForm> owned_;
   TForm* form_ = nullptr;
   Stick stick_;
   std::array<bool, kPhaseCount> inPhase_{};

@@ -99,10 +99,11 @@ INSTANTIATE_TEST_SUITE_P(Signale, EndeDurchSignal,
 // The same path inside this process, where the sounds can be counted.
 class SignalImSpiel : public FormTest {
  protected:
+  std::unique_ptr<TForm> haupt_;
   void TearDown() override {
     std::signal(SIGTERM, SIG_DFL);
     std::signal(SIGINT, SIG_DFL);
-    HauptModul::Entladen();
+    haupt_.reset();
     FormTest::TearDown();
   }
 };
@@ -113,7 +114,8 @@ TEST_F(SignalImSpiel, TheSignalUnloadsEveryWindowWithoutASound) {
   EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
   EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("org.norvane.Norvane"));
   for (int sig : {SIGTERM, SIGINT}) {
-    ASSERT_TRUE(HauptModul::Main());
+    haupt_ = HauptModul::Main();
+    ASSERT_NE(haupt_, nullptr);
     TForm& f = *HauptModul::Hauptfenster();
     f.picButtonNeuesSpiel_Click();
     f.picButtonAnleitung_Click();
@@ -144,7 +146,8 @@ TEST_F(SignalImSpiel, OnceTheLoopHasEndedASignalEndsTheProgramAtOnce) {
 
 TEST_F(SignalImSpiel, ASignalDuringAMessageBoxAnswersItAndUnloadsAfterIt) {
   HauptModul::Anwendung();
-  ASSERT_TRUE(HauptModul::Main());
+  haupt_ = HauptModul::Main();
+  ASSERT_NE(haupt_, nullptr);
   TForm& f = *HauptModul::Hauptfenster();
   Eingabe& eingabe = f.EingabeForm();
   // The name entry's warning waits for OK in a loop of its own; the signal comes meanwhile.

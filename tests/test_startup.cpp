@@ -33,8 +33,9 @@ std::vector<int> Glyphs(const platform::PictureBox& box) {
 
 class StartUp : public ::testing::Test {
  protected:
+  std::unique_ptr<TForm> form_;
   void TearDown() override {
-    HauptModul::Entladen();
+    form_.reset();
     platform::display::SetOverride(std::nullopt, std::nullopt);
     platform::dialog::SetMessageBoxSeam(nullptr);
   }
@@ -50,7 +51,7 @@ TEST_F(StartUp, AnyResolutionOtherThanNinetySixDpiIsRefusedWithTheMessage) {
           EXPECT_EQ(icon, platform::dialog::Icon::Critical);
           shown << title << text;
         });
-    EXPECT_FALSE(HauptModul::Main()) << dpi;
+    EXPECT_EQ(HauptModul::Main(), nullptr) << dpi;
     EXPECT_EQ(HauptModul::Hauptfenster(), nullptr) << "no window is loaded";
     ASSERT_EQ(shown.size(), 2);
     EXPECT_EQ(shown[0], "Error (wrong font size) :");
@@ -65,7 +66,8 @@ TEST_F(StartUp, AtNinetySixDpiTheMainWindowOpensWithNoGameRunning) {
   platform::display::SetOverride(96, QSize(1280, 1024));
   bool messaged = false;
   platform::dialog::SetMessageBoxSeam([&](auto*, const auto&, const auto&, auto) { messaged = true; });
-  ASSERT_TRUE(HauptModul::Main());
+  form_ = HauptModul::Main();
+  ASSERT_NE(form_, nullptr);
   EXPECT_FALSE(messaged);
   TForm* f = HauptModul::Hauptfenster();
   ASSERT_NE(f, nullptr);
@@ -79,7 +81,8 @@ TEST_F(StartUp, AtNinetySixDpiTheMainWindowOpensWithNoGameRunning) {
 
 TEST_F(StartUp, ThePanelFillsA640By480Screen) {
   platform::display::SetOverride(96, QSize(640, 480));
-  ASSERT_TRUE(HauptModul::Main());
+  form_ = HauptModul::Main();
+  ASSERT_NE(form_, nullptr);
   EXPECT_EQ(HauptModul::Hauptfenster()->TFormPic->geometry(), QRect(0, 0, 640, 480));
 }
 
