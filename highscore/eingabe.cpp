@@ -67,6 +67,39 @@ int ZeichenCode(const QKeyEvent& e) {
   return text.isEmpty() ? 0 : text.at(0).unicode();
 }
 
+// The text a key press would type into the box, or an empty string for keys
+// that edit or move instead (Backspace, Delete, arrows) or type a control.
+QString GetippterText(const QKeyEvent& e) {
+  if (e.key() == Qt::Key_Backspace || e.key() == Qt::Key_Delete || e.key() == Qt::Key_Tab ||
+      e.key() == Qt::Key_Backtab || e.key() == Qt::Key_Return || e.key() == Qt::Key_Enter)
+    return {};
+  const QString text = e.text();
+  return text.isEmpty() || text.at(0).category() == QChar::Other_Control ? QString() : text;
+}
+
+bool IstUmschalttaste(int key) {
+  return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_AltGr ||
+         key == Qt::Key_Meta || key == Qt::Key_Super_L || key == Qt::Key_Super_R || key == Qt::Key_CapsLock ||
+         key == Qt::Key_Multi_key || (key >= Qt::Key_Dead_Grave && key <= Qt::Key_Dead_Longsolidusoverlay);
+}
+
+// Whether the start of teil joins the last character of links (an accent, a
+// skin tone, a joiner): then the two count as one character less.
+bool HaengtAn(const QString& links, const QString& teil) {
+  if (links.isEmpty() || teil.isEmpty()) return false;
+  return Eingabe::Zeichenzahl(links + teil) < Eingabe::Zeichenzahl(links) + Eingabe::Zeichenzahl(teil);
+}
+
+// The limit: at most twenty characters as the player counts them. Once the
+// box is full, nothing more is glued onto a character already in it, except
+// onto the one the key press just before typed (one character, several keys).
+bool Passt(const QString& links, const QString& teil, const QString& rechts, bool fortsetzung) {
+  const QString neu = links + teil + rechts;
+  const int zeichen = Eingabe::Zeichenzahl(neu);
+  if (zeichen > Eingabe::kMaxZeichen || neu.size() > kMaxCodeEinheiten) return false;
+  return fortsetzung || zeichen < Eingabe::kMaxZeichen || !HaengtAn(links, teil);
+}
+
 }  // namespace
 
 QString Eingabe::Dateipfad() {
@@ -163,6 +196,7 @@ void Eingabe::Form_Load() {
 }
 
 void Eingabe::Form_Activate() {
+  offen_ = false;
   HSEingabe->setFocus();
   HauptModul::SoundAbspielen(QStringLiteral("ENTRY.WAV"));
 }
@@ -235,6 +269,9 @@ void Eingabe::NameGeaendert(const QString& neu) {
   const QString links = OhneSteuerzeichen(neu.left(vorn));
   const QString rechts = OhneSteuerzeichen(neu.right(hinten));
   const QString neuerTeil = OhneSteuerzeichen(neu.mid(vorn, neu.size() - vorn - hinten));
+  const bool fortsetzung = taste_ && tasteSetztFort_;
+  if (!taste_) offen_ = false;
+  taste_ = false;
 
   // As much of the new part as fits, in whole characters, like a full text box refusing a key.
   QList<qsizetype> grenzen{0};
@@ -243,9 +280,8 @@ void Eingabe::NameGeaendert(const QString& neu) {
   QString ergebnis;
   qsizetype cursor = -1;
   for (qsizetype i = grenzen.size() - 1; i >= 0; --i) {
-    const QString versuch = links + neuerTeil.left(grenzen[i]) + rechts;
-    if (Zeichenzahl(versuch) <= kMaxZeichen && versuch.size() <= kMaxCodeEinheiten) {
-      ergebnis = versuch;
+    if (Passt(links, neuerTeil.left(grenzen[i]), rechts, fortsetzung)) {
+      ergebnis = links + neuerTeil.left(grenzen[i]) + rechts;
       cursor = links.size() + grenzen[i];
       break;
     }
@@ -276,10 +312,33 @@ void Eingabe::closeEvent(QCloseEvent* event) {
 }
 
 bool Eingabe::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == HSEingabe && event->type() == QEvent::KeyPress) {
-    int code = ZeichenCode(*static_cast<QKeyEvent*>(event));
-    if (code != 0 && HSEingabe_KeyPress(code)) return true;
+  if (watched != HSEingabe) return QWidget::eventFilter(watched, event);
+  taste_ = false;
+  if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+  const auto& druck = *static_cast<QKeyEvent*>(event);
+  int code = ZeichenCode(druck);
+  if (code != 0 && HSEingabe_KeyPress(code)) return true;
+
+  // A character that arrives in several key presses is taken or refused
+  // whole: once its first key is refused, the accent or joiner that follows
+  // must not be glued onto the twentieth character instead.
+  const QString text = GetippterText(druck);
+  if (text.isEmpty()) {
+    if (!IstUmschalttaste(druck.key())) offen_ = false;
+    return QWidget::eventFilter(watched, event);
   }
+  const QString alt = HSEingabe->text();
+  const qsizetype von = HSEingabe->hasSelectedText() ? HSEingabe->selectionStart() : HSEingabe->cursorPosition();
+  const qsizetype bis = HSEingabe->hasSelectedText() ? HSEingabe->selectionEnd() : von;
+  const bool fortsetzung = offen_ && !HSEingabe->hasSelectedText() && von == offenBis_;
+  if (!Passt(alt.left(von), OhneSteuerzeichen(text), alt.mid(bis), fortsetzung)) {
+    offen_ = false;
+    return true;  // refused, but heard
+  }
+  offen_ = true;
+  offenBis_ = von + OhneSteuerzeichen(text).size();
+  taste_ = true;
+  tasteSetztFort_ = fortsetzung;
   return QWidget::eventFilter(watched, event);
 }
 

@@ -63,6 +63,13 @@ class Eingabe : public QWidget {
   // The name as last accepted, to tell what an edit added.
   QString letzterName_;
   bool korrigiert_ = false;
+  // The character before offenBis_ was typed by the last key press and may
+  // still grow (an accent, a skin tone, a joiner after it); taste_ marks the
+  // change the key press now being handled makes.
+  bool offen_ = false;
+  qsizetype offenBis_ = -1;
+  bool taste_ = false;
+  bool tasteSetztFort_ = false;
 
   void NameGeaendert(const QString& neu);
 };

@@ -3,6 +3,8 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
+#include <QStyle>
 
 #include "app/tform.h"
 #include "highscore/eingabe.h"
@@ -24,8 +26,28 @@ QFont ListenSchrift() {
   return f;
 }
 
-QLabel* ListenLabel(QWidget* panel, int x, int y, int w, Qt::Alignment ausrichtung, const QColor& farbe) {
-  auto* l = new QLabel(panel);
+// A name label: text() is the whole name; one too wide for the label is shown
+// cut at its end with "…" instead of clipped on both sides.
+class NamenLabel : public QLabel {
+ public:
+  using QLabel::QLabel;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    const QString gezeigt = Highscore::Angezeigt(*this);
+    if (gezeigt == text()) {
+      QLabel::paintEvent(event);
+      return;
+    }
+    QPainter painter(this);
+    style()->drawItemText(&painter, contentsRect(), static_cast<int>(alignment()), palette(), isEnabled(), gezeigt,
+                          foregroundRole());
+  }
+};
+
+QLabel* ListenLabel(QWidget* panel, int x, int y, int w, Qt::Alignment ausrichtung, const QColor& farbe,
+                    bool name = false) {
+  auto* l = name ? new NamenLabel(panel) : new QLabel(panel);
   l->setGeometry(x, y, w, 25);
   l->setFont(ListenSchrift());
   l->setAlignment(ausrichtung | Qt::AlignTop);
@@ -58,7 +80,7 @@ Highscore::Highscore(TForm& haupt) : haupt_(haupt) {
     const int y = 96 + 32 * k;
     HSPos[i] = ListenLabel(HighscorePic, 56, y, 33, Qt::AlignRight, Qt::white);
     HSPos[i]->setText(QStringLiteral("%1.").arg(k + 1));
-    HSName[i] = ListenLabel(HighscorePic, 104, y, 361, Qt::AlignHCenter, Qt::white);
+    HSName[i] = ListenLabel(HighscorePic, 104, y, 361, Qt::AlignHCenter, Qt::white, true);
     HSScore[i] = ListenLabel(HighscorePic, 480, y, 81, Qt::AlignHCenter, Qt::white);
   }
 
@@ -82,6 +104,10 @@ void Highscore::Textfarbe(QLabel& label, const QColor& farbe) {
 }
 
 QColor Highscore::Textfarbe(const QLabel& label) { return label.palette().color(QPalette::WindowText); }
+
+QString Highscore::Angezeigt(const QLabel& label) {
+  return label.fontMetrics().elidedText(label.text(), Qt::ElideRight, label.contentsRect().width());
+}
 
 void Highscore::Form_Load() {
   FormAnpassen();

@@ -27,6 +27,8 @@ class Highscore : public QWidget {
   // Text colour of a list label: white, or green for the entry just made.
   static void Textfarbe(QLabel& label, const QColor& farbe);
   static QColor Textfarbe(const QLabel& label);
+  // What a name label shows: the whole name, or as much of it as fits followed by "…".
+  static QString Angezeigt(const QLabel& label);
 
   platform::PictureBox* HighscorePic = nullptr;
   std::array<QLabel*, 20> HSPos{};  // 0-9 rank numbers, 10-19 their black shadows

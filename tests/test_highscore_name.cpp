@@ -4,6 +4,7 @@
 
 #include <QClipboard>
 #include <QDialog>
+#include <QImage>
 #include <QInputMethodEvent>
 
 #include "highscore_fenster.h"
@@ -145,6 +146,79 @@ TEST_F(Name, APasteTakesWhatFitsInWholeCharacters) {
   EXPECT_TRUE(Sounds().isEmpty());
 }
 
+// One character that arrives in several key presses, typed when the box holds
+// 19 or 20 characters whose last one the pieces could join. What fits is taken
+// whole; what does not is refused whole, never glued onto the twentieth.
+struct Folge {
+  const char* name;
+  const char16_t* letztes;              // last of the characters already there
+  std::vector<const char16_t*> tasten;  // the text of each key press
+  const char16_t* bei19;                // what 19 characters gain
+};
+void PrintTo(const Folge& f, std::ostream* os) { *os << f.name; }
+
+class MehrereTasten : public Name, public ::testing::WithParamInterface<Folge> {
+ protected:
+  QString Vorher(int zeichen) const {
+    return QStringLiteral("a").repeated(zeichen - 1) + QString::fromUtf16(GetParam().letztes);
+  }
+  QString Alles() const {
+    QString t;
+    for (const char16_t* taste : GetParam().tasten) t += QString::fromUtf16(taste);
+    return t;
+  }
+};
+
+TEST_P(MehrereTasten, TypedAndPastedAtTheLimit) {
+  const Folge& f = GetParam();
+  Eingabe& e = Eingabefenster();
+  for (const int zeichen : {19, 20}) {
+    SCOPED_TRACE(zeichen);
+    const QString soll = Vorher(zeichen) + (zeichen == 19 ? QString::fromUtf16(f.bei19) : QString());
+
+    e.HSEingabe->setText(Vorher(zeichen));
+    ASSERT_EQ(e.HSEingabe->text(), Vorher(zeichen));
+    e.HSEingabe->end(false);
+    platform::sound::ClearRequests();
+    for (const char16_t* taste : f.tasten) Taste(e.HSEingabe, 0, QString::fromUtf16(taste));
+    EXPECT_EQ(e.HSEingabe->text(), soll) << "typed";
+    EXPECT_EQ(Sounds(), QStringList(static_cast<qsizetype>(f.tasten.size()), kInput));
+
+    // The same keys in one paste, and each key's text pasted on its own.
+    e.HSEingabe->setText(Vorher(zeichen));
+    e.HSEingabe->end(false);
+    QApplication::clipboard()->setText(Alles());
+    e.HSEingabe->paste();
+    EXPECT_EQ(e.HSEingabe->text(), soll) << "one paste";
+    e.HSEingabe->setText(Vorher(zeichen));
+    e.HSEingabe->end(false);
+    for (const char16_t* taste : f.tasten) {
+      QApplication::clipboard()->setText(QString::fromUtf16(taste));
+      e.HSEingabe->paste();
+    }
+    EXPECT_LE(Eingabe::Zeichenzahl(e.HSEingabe->text()), 20);
+    EXPECT_TRUE(e.HSEingabe->text().startsWith(Vorher(zeichen).chopped(QString::fromUtf16(f.letztes).size())));
+    if (zeichen == 20) {
+      EXPECT_EQ(e.HSEingabe->text(), Vorher(20)) << "pasted piece by piece";
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    HighscoreFenster, MehrereTasten,
+    ::testing::Values(Folge{"LetterThenAccent", u"a", {u"e", u"\u0301"}, u"e\u0301"},
+                      Folge{"TwoAccentsThenLetter", u"o", {u"e", u"\u0301", u"\u0323", u"f"}, u"e\u0301\u0323"},
+                      Folge{"AccentAlone", u"a", {u"\u0301"}, u"\u0301"},
+                      Folge{"SkinTone", u"\U0001F44D", {u"\U0001F44D", u"\U0001F3FD"}, u"\U0001F44D\U0001F3FD"},
+                      Folge{"Family",
+                            u"\U0001F468",
+                            {u"\U0001F468", u"\u200D", u"\U0001F469", u"\u200D", u"\U0001F467"},
+                            u"\U0001F468\u200D\U0001F469\u200D\U0001F467"},
+                      Folge{
+                          "FlagAfterLoneHalf", u"\U0001F1F3", {u"\U0001F1F3", u"\U0001F1F4"}, u"\U0001F1F3\U0001F1F4"},
+                      Folge{"HangulJamo", u"\u1100\u1161", {u"\u1100", u"\u1161", u"\u11A8"}, u"\u1100\u1161\u11A8"}),
+    [](const ::testing::TestParamInfo<Folge>& info) { return std::string(info.param.name); });
+
 // Text that reaches the box through the toolkit's usual ways.
 TEST_F(Name, ControlCharactersNeverEnterAName) {
   Eingabe& e = Eingabefenster();
@@ -220,6 +294,54 @@ TEST_F(Name, MarkupIsShownAsPlainText) {
 
 // After each save the list on screen and the list the file gives back agree,
 // rank by rank, for names a player may well type.
+// A name wider than its label is shown from its start and cut at its end with
+// "…", never clipped on both sides; a name that fits is shown as it is. The
+// label keeps its place and width, and its text stays the whole name.
+TEST_F(Name, ANameTooWideForTheListIsCutAtItsEnd) {
+  Highscore& hs = form->HighscoreForm();
+  QLabel* label = hs.HSName[3];
+  const QRect lage = label->geometry();
+  for (const QString& name :
+       {QStringLiteral("Jorin Falkat"), QStringLiteral("W").repeated(20), QStringLiteral("W").repeated(40),
+        QStringLiteral("\U0001F409").repeated(20), QStringLiteral("\U0001F44D\U0001F3FD").repeated(20),
+        QStringLiteral("Ana ") + QStringLiteral("\u00e9\u0301").repeated(60)}) {
+    SCOPED_TRACE(name.toStdString());
+    label->setText(name);
+    const QString gezeigt = Highscore::Angezeigt(*label);
+    const QFontMetrics fm = label->fontMetrics();
+    EXPECT_EQ(label->text(), name);
+    EXPECT_EQ(label->geometry(), lage);
+    EXPECT_TRUE(label->alignment() & Qt::AlignHCenter);
+    if (fm.horizontalAdvance(name) <= label->width()) {
+      EXPECT_EQ(gezeigt, name);
+      continue;
+    }
+    ASSERT_TRUE(gezeigt.endsWith(QStringLiteral("\u2026")));
+    const QString anfang = gezeigt.chopped(1);
+    EXPECT_FALSE(anfang.isEmpty());
+    EXPECT_TRUE(name.startsWith(anfang));
+    EXPECT_LE(fm.horizontalAdvance(gezeigt), label->width());
+    EXPECT_EQ(Eingabe::Zeichenzahl(anfang) + Eingabe::Zeichenzahl(name.mid(anfang.size())), Eingabe::Zeichenzahl(name))
+        << "cut inside a character";
+
+    // On screen: ink near both ends but none in the outermost columns, where
+    // a clipped text would run through.
+    QImage bild(label->size(), QImage::Format_ARGB32);
+    bild.fill(Qt::black);
+    label->render(&bild, QPoint(), QRegion(), QWidget::DrawChildren);
+    int links = bild.width(), rechts = -1;
+    for (int x = 0; x < bild.width(); ++x)
+      for (int y = 0; y < bild.height(); ++y)
+        if (bild.pixel(x, y) != qRgb(0, 0, 0)) {
+          links = std::min(links, x);
+          rechts = std::max(rechts, x);
+        }
+    EXPECT_GT(links, 0);
+    EXPECT_LT(rechts, bild.width() - 1);
+    EXPECT_GT(rechts - links, bild.width() / 2);
+  }
+}
+
 TEST_F(Name, TheListOnScreenIsTheListInTheFile) {
   const QString namen[] = {
       QStringLiteral("<b>B</b> & <i>c</i>"),

@@ -247,11 +247,6 @@ TEST_F(Layout, AboutBox) {
       {"CRTxt(2)", 0, 49, 185, 13, true, "picRahmen"},     {"CRTxt(3)", 0, 75, 185, 17, true, "picRahmen"},
       {"OKButton", 312, 208, 89, 25, true, "InfoForm"},
   };
-  // The one place where the box knowingly differs: the credit line and the rights notice
-  // are as wide as the white box, so that the texts the program carries are not cut off.
-  for (Element& e : table) {
-    if (e.name == "InfoTitel(2)" || e.name == "CRTxt(3)") e.w = 321;
-  }
   InfoForm& f = form->InfoFormForm();
   Widgets widgets = {{"InfoForm", &f},
                      {"InfoPic", f.InfoPic},
