@@ -39,7 +39,12 @@ if ! (cd "$src" && dpkg-checkbuilddeps); then
   exit 1
 fi
 
-work=$(mktemp -d /tmp/norvane-package.XXXXXX)
+# A fixed folder under build/ (ignored by git): the compile commands stay the
+# same from run to run, so a compiler cache named in CMAKE_CXX_COMPILER_LAUNCHER
+# (which dh_auto_configure passes on to CMake) can serve them again.
+work=$src/build/package
+rm -rf "$work"
+mkdir -p "$work"
 trap 'rm -rf "$work"' EXIT
 
 echo "-- building the source and binary packages in $work"
