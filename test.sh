@@ -22,6 +22,15 @@ else
   find app engine input highscore shell platform tests bench tools -name '*.cpp' -o -name '*.h'
 fi | xargs clang-format --dry-run --Werror
 
+echo "== Licences (reuse lint)"
+# Names every file without a copyright and licence header; tools/spdx-headers adds them.
+reuse lint >"$XDG_RUNTIME_DIR/reuse.log" 2>&1 || {
+  cat "$XDG_RUNTIME_DIR/reuse.log"
+  echo "reuse lint failed: run tools/spdx-headers, or cover the file in .reuse/dep5" >&2
+  exit 1
+}
+tail -n 1 "$XDG_RUNTIME_DIR/reuse.log"
+
 echo "== Build and test (GCC, warnings are errors)"
 cmake --preset ci >/dev/null
 cmake --build --preset ci

@@ -1,6 +1,6 @@
-# Desktop integration: the launcher entry, the icons and the software-centre
-# description, installed where desktops look for them, and tests that check
-# the files and the installed layout.
+# Desktop integration: the launcher entry, the icons, the software-centre
+# description and the manual page, installed where desktops and man look for
+# them, and tests that check the files and the installed layout.
 
 set(NORVANE_APP_ID org.norvane.Norvane)
 set(NORVANE_DESKTOP_DIR ${PROJECT_SOURCE_DIR}/assets/desktop)
@@ -17,6 +17,7 @@ endforeach()
 install(FILES ${NORVANE_ICON_DIR}/norvane.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME ${NORVANE_APP_ID}.svg)
+install(FILES ${PROJECT_SOURCE_DIR}/docs/norvane.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 
 if(NOT NORVANE_TESTS)
   return()
@@ -39,10 +40,20 @@ endif()
 
 if(NORVANE_APPSTREAMCLI)
   add_test(NAME metainfo_valid
-           COMMAND ${NORVANE_APPSTREAMCLI} validate --no-net ${NORVANE_DESKTOP_DIR}/${NORVANE_APP_ID}.metainfo.xml)
+           COMMAND ${NORVANE_APPSTREAMCLI} validate --pedantic --no-net ${NORVANE_DESKTOP_DIR}/${NORVANE_APP_ID}.metainfo.xml)
 else()
   add_test(NAME metainfo_valid COMMAND ${CMAKE_COMMAND} -E echo "appstreamcli not found (appstream)")
   set_tests_properties(metainfo_valid PROPERTIES SKIP_REGULAR_EXPRESSION "not found")
+endif()
+
+# The manual page must render without a single troff warning.
+find_program(NORVANE_GROFF groff)
+if(NORVANE_GROFF)
+  add_test(NAME man_page_renders COMMAND ${NORVANE_GROFF} -man -Tutf8 -ww -z ${PROJECT_SOURCE_DIR}/docs/norvane.6)
+  set_tests_properties(man_page_renders PROPERTIES FAIL_REGULAR_EXPRESSION "warning|error")
+else()
+  add_test(NAME man_page_renders COMMAND ${CMAKE_COMMAND} -E echo "groff not found (groff-base)")
+  set_tests_properties(man_page_renders PROPERTIES SKIP_REGULAR_EXPRESSION "not found")
 endif()
 
 # A stand-in for the program that prints where it looks for its sounds. Copied
@@ -78,7 +89,8 @@ set(data "${prefix}/@CMAKE_INSTALL_DATADIR@")
 set(wanted "${prefix}/@CMAKE_INSTALL_BINDIR@/norvane"
            "${data}/applications/@NORVANE_APP_ID@.desktop"
            "${data}/metainfo/@NORVANE_APP_ID@.metainfo.xml"
-           "${data}/icons/hicolor/scalable/apps/@NORVANE_APP_ID@.svg")
+           "${data}/icons/hicolor/scalable/apps/@NORVANE_APP_ID@.svg"
+           "${prefix}/@CMAKE_INSTALL_MANDIR@/man6/norvane.6")
 foreach(size @NORVANE_ICON_SIZES@)
   set(icon "${data}/icons/hicolor/${size}x${size}/apps/@NORVANE_APP_ID@.png")
   list(APPEND wanted "${icon}")

@@ -13,6 +13,7 @@ packages=(
   openbox wmctrl x11-utils xdotool
   build-essential debhelper dpkg-dev lintian python3
   weston qt6-wayland
+  reuse groff-base man-db
 )
 
 missing=()
