@@ -3,9 +3,13 @@
 #include <cstdlib>
 
 #include "app/hauptmodul.h"
+#include "app/optionen.h"
+#include "platform/display.h"
 #include "platform/system.h"
 
 int main(int argc, char* argv[]) {
+  const optionen::Auswertung aufruf = optionen::Lesen(argc, argv);
+  if (const std::optional<int> rc = optionen::Beantworten(aufruf, stdout, stderr)) return *rc;
   // Without any display the toolkit would abort with a backtrace; say it plainly instead.
   const bool platformChosen = std::getenv("QT_QPA_PLATFORM") != nullptr;
   const bool display = std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr;
@@ -13,7 +17,10 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "norvane: no graphical display found (DISPLAY and WAYLAND_DISPLAY are not set).\n");
     return 1;
   }
+  // The toolkit takes its enlargement only when the application object is made.
+  if (!platform::display::FixScale(aufruf.optionen.faktor, argv[0])) return optionen::kFalscherAufruf;
   QApplication app(argc, argv);
+  platform::display::RestoreEnvironment();
   HauptModul::Anwendung();
   int rc = 0;
   if (HauptModul::Main()) {
