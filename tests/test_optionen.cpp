@@ -155,7 +155,7 @@ Lauf Starten(const QStringList& argumente, const QProcessEnvironment& extra = {}
           QString::fromUtf8(spiel.readAllStandardError())};
 }
 
-TEST(Programm, BadLinesAreRefusedWithOneLineAndStatusTwo) {
+TEST(Aufruf, BadLinesAreRefusedWithOneLineAndStatusTwo) {
   ASSERT_TRUE(QFile::exists(Programm()));
   // The offscreen screen holds one 640 x 480 panel at most: 99 and 2 do not fit.
   const QStringList kZeilen[] = {{"--scale", "0"}, {"--scale", "-1"}, {"--scale", "2.5"}, {"--scale", "99"},
@@ -177,7 +177,41 @@ TEST(Programm, BadLinesAreRefusedWithOneLineAndStatusTwo) {
   EXPECT_TRUE(l.fehler.contains(QStringLiteral("QT_ENABLE_HIGHDPI_SCALING=0"))) << l.fehler.toStdString();
 }
 
-TEST(Programm, HelpAndVersionAnswerWithoutAnyDisplay) {
+// The screen is measured in physical pixels: a screen the window system already
+// doubles counts twice its logical size. The largest factor is found by asking
+// one above it, which must be refused naming it.
+TEST(Aufruf, TheFactorIsMeasuredOnTheScreenInPhysicalPixels) {
+  // clang-format off
+  const struct { int w, h; double dpr; int passt; } kSchirme[] = {
+      {1024, 768, 1, 1}, {1920, 1080, 1, 2}, {2560, 1440, 1, 3}, {3840, 2160, 1, 4}, {1920, 1080, 2, 4},
+      {600, 400, 1, 1},
+  };
+  // clang-format on
+  QTemporaryDir ort;
+  for (const auto& s : kSchirme) {
+    SCOPED_TRACE(testing::Message() << s.w << " x " << s.h << " at " << s.dpr);
+    const QString datei = ort.filePath(QStringLiteral("schirm.json"));
+    QFile f(datei);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(QStringLiteral(R"({"screens":[{"name":"s","x":0,"y":0,"width":%1,"height":%2,"logicalDpi":96,"dpr":%3}]})")
+                .arg(s.w)
+                .arg(s.h)
+                .arg(s.dpr)
+                .toUtf8());
+    f.close();
+    QProcessEnvironment schirm;
+    schirm.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + datei);
+    const Lauf l = Starten({"--scale", QString::number(s.passt + 1)}, schirm);
+    EXPECT_EQ(l.status, 2);
+    EXPECT_TRUE(l.fehler.contains(QStringLiteral("%1 x %2 pixels take at most %3")
+                                      .arg(qRound(s.w * s.dpr))
+                                      .arg(qRound(s.h * s.dpr))
+                                      .arg(s.passt)))
+        << l.fehler.toStdString();
+  }
+}
+
+TEST(Aufruf, HelpAndVersionAnswerWithoutAnyDisplay) {
   QProcessEnvironment ohne;
   ohne.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
   ohne.insert(QStringLiteral("DISPLAY"), QStringLiteral(":9999"));
