@@ -3,11 +3,15 @@
 #include <cstdlib>
 
 #include "app/hauptmodul.h"
+#include "app/optionen.h"
 #include "app/tform.h"
+#include "platform/display.h"
 #include "platform/instanz.h"
 #include "platform/system.h"
 
 int main(int argc, char* argv[]) {
+  const optionen::Auswertung aufruf = optionen::Lesen(argc, argv);
+  if (const std::optional<int> rc = optionen::Beantworten(aufruf, stdout, stderr)) return *rc;
   // Without any display the toolkit would abort with a backtrace; say it plainly instead.
   const bool platformChosen = std::getenv("QT_QPA_PLATFORM") != nullptr;
   const bool display = std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr;
@@ -20,7 +24,10 @@ int main(int argc, char* argv[]) {
   platform::instanz::Instanz instanz(platform::instanz::Ordner(daten), daten);
   if (const auto rc = HauptModul::Zweitstart(instanz)) return *rc;
 
+  // The toolkit takes its enlargement only when the application object is made.
+  if (!platform::display::FixScale(aufruf.optionen.faktor, argv[0])) return optionen::kFalscherAufruf;
   QApplication app(argc, argv);
+  platform::display::RestoreEnvironment();
   HauptModul::Anwendung();
   HauptModul::Zuhoeren(instanz);
   int rc = 0;

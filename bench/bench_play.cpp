@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QPainter>
 #include <cstring>
 
 #include "app/tform.h"
@@ -86,6 +87,45 @@ void BM_WellRepaint(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_WellRepaint);
+
+// A gravity tick as the player sees it on a screen enlarged k times: the tick,
+// then the well painted by its own widget into a k-times backing image, the
+// work of one frame while a piece falls.
+void BM_GravityTickShown(benchmark::State& state) {
+  const int k = static_cast<int>(state.range(0));
+  auto f = NewForm();
+  f->FallTimer.SetEnabled(false);
+  f->AktStein = 0;
+  f->SteinX = 80;
+  f->SteinY = 100;
+  f->Fallschritt = 0;
+  f->SteinNeu = true;
+  f->FallTimer_Timer();
+  QImage backing(f->TBox->size() * k, QImage::Format_RGB32);
+  backing.setDevicePixelRatio(k);
+  for (auto _ : state) {
+    f->FallTimer_Timer();
+    f->TBox->render(&backing);
+    benchmark::DoNotOptimize(backing.constBits());
+  }
+}
+BENCHMARK(BM_GravityTickShown)->Arg(1)->Arg(4);
+
+// The reference for it: the same 200 x 400 picture put k times enlarged into the
+// same backing image by a bare painter, nothing else.
+void BM_WellDrawnReference(benchmark::State& state) {
+  const int k = static_cast<int>(state.range(0));
+  const QImage well = platform::NewImage(200, 400, 0xFF102030u);
+  QImage backing(well.size() * k, QImage::Format_RGB32);
+  backing.setDevicePixelRatio(k);
+  for (auto _ : state) {
+    QPainter p(&backing);
+    p.drawImage(QRect(0, 0, 200, 400), well);
+    p.end();
+    benchmark::DoNotOptimize(backing.constBits());
+  }
+}
+BENCHMARK(BM_WellDrawnReference)->Arg(1)->Arg(4);
 
 }  // namespace
 

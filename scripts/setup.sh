@@ -10,7 +10,7 @@ packages=(
   clang-14 libclang-rt-14-dev clang-format
   fonts-liberation fonts-dejavu-core fonts-noto-color-emoji
   xvfb xauth desktop-file-utils appstream
-  openbox wmctrl x11-utils xdotool
+  openbox wmctrl x11-utils x11-apps xdotool
   build-essential debhelper dpkg-dev lintian python3
   weston qt6-wayland
   reuse groff-base man-db
