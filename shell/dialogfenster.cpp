@@ -60,11 +60,16 @@ class Wache : public QObject {
       fenster.windowHandle()->setTransientParent(haupt_.windowHandle());
   }
 
-  // The window of the game that is up over the game screen, if any.
+  // The window of the game that is up over the game screen, if any: the one
+  // with the keyboard, else the one opened last.
   const Fenster* Oben() const {
-    for (const Fenster& f : fenster_)
-      if (f.widget && f.widget->isVisible()) return &f;
-    return nullptr;
+    const Fenster* oben = nullptr;
+    for (const Fenster& f : fenster_) {
+      if (!f.widget || !f.widget->isVisible()) continue;
+      if (f.widget->isActiveWindow()) return &f;
+      oben = &f;
+    }
+    return oben;
   }
 
   // Once the current event is through; several events in a row ask only once.
