@@ -183,9 +183,13 @@ TEST_F(GehalteneSperre, AGameEndingWithoutAnAnswerLeavesTheGameToTheWaitingStart
   ASSERT_EQ(::listen(s, 4), 0);
   auto spaeter = Neu();
   auto f = std::async(std::launch::async, [&] { return spaeter->Anmelden("", 10000); });
-  // The request has arrived; the game ends without answering it.
+  // The request has arrived and been read; the game ends without answering it.
   const int c = ::accept(s, nullptr, nullptr);
   ASSERT_GE(c, 0);
+  QByteArray zeile;
+  char b[64];
+  for (ssize_t n; !zeile.contains('\n') && (n = ::recv(c, b, sizeof b, 0)) > 0;) zeile.append(b, n);
+  EXPECT_EQ(zeile, "raise \n");
   ::close(c);
   ::close(s);
   ::close(sperre);

@@ -1,3 +1,5 @@
+# shellcheck shell=bash disable=SC2034,SC2154
+# (x_pid and weston_pid are read by the tests; $work is theirs.)
 # Shared by the shell tests that run the game on a private display: `source` it
 # after wait.sh, with $work set to a private folder (mode 700).
 #   start_x                 a private X server on a free display; sets DISPLAY, x_pid
@@ -15,7 +17,8 @@ start_x() {
     echo "Xvfb did not start: $(cat "$work/xvfb.log")"
     return 1
   }
-  export DISPLAY=":$(head -n1 "$work/display")"
+  DISPLAY=":$(head -n1 "$work/display")"
+  export DISPLAY
 }
 
 start_weston() {

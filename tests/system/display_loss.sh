@@ -113,9 +113,12 @@ run_phase() {  # phase, name expected in the file afterwards (or "")
       fail "$phase: the game still runs 15 s after the display went away"
     fi
   fi
-  stop_process "$game_pid"
+  # Only a game that failed the phase is still running here.
+  running && stop_process "$game_pid"
   wait "$game_pid" 2>/dev/null
   local rc=$?
+  # A phase that failed before the kill leaves its server running.
+  stop_process "$server_pid"
   [[ $mode == x11 ]] && x_pid=""
   weston_pid="" game_pid=""
   local log
