@@ -33,6 +33,15 @@ for dep in $build_deps; do
   grep -Eq "(^|[[:space:]])$dep([[:space:]]|\$)" "$src/scripts/setup.sh" ||
     fail "scripts/setup.sh does not install the build dependency $dep"
 done
+# The software centre shows the licence of the AppStream entry's project_license;
+# it must be the one debian/copyright gives the game (Debian writes "GPL-3.0+"
+# for SPDX's "GPL-3.0-or-later"). lintian checks the metadata_license itself.
+metainfo=$src/assets/desktop/org.norvane.Norvane.metainfo.xml
+project_license=$(sed -n 's:.*<project_license>\(.*\)</project_license>.*:\1:p' "$metainfo")
+game_license=$(awk '$0 == "Files: *" { on = 1; next } on && /^License:/ { print $2; exit } !NF { on = 0 }' \
+  "$src/debian/copyright")
+[[ -n $game_license && ${game_license/%+/-or-later} == "$project_license" ]] ||
+  fail "the metainfo's project_license '$project_license' is not debian/copyright's '$game_license'"
 # Say what is missing before compiling anything.
 if ! (cd "$src" && dpkg-checkbuilddeps); then
   echo "tests/package: build dependencies are missing; scripts/setup.sh installs them" >&2
