@@ -14,6 +14,7 @@
 #include "platform/blit.h"
 #include "platform/display.h"
 #include "platform/system.h"
+#include "replay/aufnahme.h"
 #include "shell/skin.h"
 #include "shell/sound.h"
 
@@ -207,6 +208,7 @@ void Eingabe::picButtonOK_Click() {
     liste.HSScore[rang - 1]->setText(highscore::ZahlText(HSPunkte[rang]));
   }
   HSSpeichern();
+  replay::EintragGespeichert(static_cast<int>(HSPunkte[platz]), name);
 
   liste.move(skin::BildschirmMitte(liste.size()));
   liste.showFullScreen();

@@ -7,10 +7,16 @@
 #include "highscore/eingabe.h"
 #include "highscore/highscore_form.h"
 #include "highscore/hsdatei.h"
+#include "replay/aufnahme.h"
 #include "shell/skin.h"
 #include "shell/sound.h"
 
 void TForm::HighscoreEintrag() {
+  // A game played back enters nothing into the list.
+  if (replay::WiedergabeAktiv()) {
+    HauptModul::SoundAbspielen(QStringLiteral("GAMEOVER.WAV"));
+    return;
+  }
   const QString pfad = Eingabe::Dateipfad();
   if (!highscore::Vorhanden(pfad)) highscore::StandardAnlegen(pfad);
   // Ranks a short file does not provide count as 0, so any result beats them.
