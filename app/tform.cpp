@@ -125,8 +125,8 @@ void TForm::Form_Load() {
 }
 
 void TForm::picButtonNeuesSpiel_Click() {
-  replay::NeuesSpiel(*this);
   HauptModul::SoundAbspielen(QStringLiteral("CLICK.WAV"));
+  replay::NeuesSpiel(*this);
   if (GameOverTimer.Enabled()) GameOverTimer.SetEnabled(false);
   // A landing delay or a row flash of the old game must not act on the new one.
   WartenTimer.SetEnabled(false);

@@ -11,7 +11,8 @@ using platform::Rop;
 
 void TForm::NaechstenWaehlen() {
   platform::random::Randomize(platform::clock::SecondsSinceMidnight());
-  NaechsterStein = 4 * replay::Stein(*this, static_cast<int>(platform::random::Rnd() * 7));
+  const int art = static_cast<int>(platform::random::Rnd() * 7);
+  NaechsterStein = 4 * replay::Stein(*this, art);
 }
 
 void TForm::NeuerStein() {

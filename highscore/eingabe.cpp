@@ -174,6 +174,10 @@ void Eingabe::NeueEingabe(int Stelle, double Punkte) {
 void Eingabe::HSSpeichern() {
   // A failed save keeps the old file; the list on screen shows the entry all the same.
   highscore::ListeSchreiben(Dateipfad(), HSPunkte, HSNamen);
+  // The game behind the new entry is kept beside the list.
+  if (HSPlatz >= 1 && HSPlatz <= highscore::kPlaetze)
+    replay::EintragGespeichert(static_cast<int>(HSPunkte[static_cast<size_t>(HSPlatz)]),
+                               HSNamen[static_cast<size_t>(HSPlatz)]);
 }
 
 bool Eingabe::HSEingabe_KeyPress(int& KeyAscii) {
@@ -208,7 +212,6 @@ void Eingabe::picButtonOK_Click() {
     liste.HSScore[rang - 1]->setText(highscore::ZahlText(HSPunkte[rang]));
   }
   HSSpeichern();
-  replay::EintragGespeichert(static_cast<int>(HSPunkte[platz]), name);
 
   liste.move(skin::BildschirmMitte(liste.size()));
   liste.showFullScreen();

@@ -12,17 +12,13 @@
 #include "shell/sound.h"
 
 void TForm::HighscoreEintrag() {
-  // A game played back enters nothing into the list.
-  if (replay::WiedergabeAktiv()) {
-    HauptModul::SoundAbspielen(QStringLiteral("GAMEOVER.WAV"));
-    return;
-  }
   const QString pfad = Eingabe::Dateipfad();
   if (!highscore::Vorhanden(pfad)) highscore::StandardAnlegen(pfad);
   // Ranks a short file does not provide count as 0, so any result beats them.
   highscore::Punkteliste gespeichert{};
   highscore::WerteLesen(pfad, gespeichert);
-  const int platz = highscore::EintragsPlatz(gespeichert, Punktestand);
+  // A game played back is entered nowhere: it ends as a result without a place.
+  const int platz = replay::WiedergabeAktiv() ? 0 : highscore::EintragsPlatz(gespeichert, Punktestand);
   if (platz == 0) {
     HauptModul::SoundAbspielen(QStringLiteral("GAMEOVER.WAV"));
     return;
