@@ -7,6 +7,7 @@
 #include "platform/timer.h"
 #include "replay/ordner.h"
 #include "replay/wiedergabe.h"
+#include "shell/sound.h"
 
 namespace replay {
 

@@ -17,7 +17,7 @@ Wiedergabe* Aktive() { return g_aktiv; }
 
 bool WiedergabeAktiv() { return g_aktiv != nullptr; }
 
-int WiedergabeStein(int art) { return g_aktiv ? g_aktiv->Stein(art) : art; }
+int WiedergabeStein(int art) { return g_aktiv ? g_aktiv->Stein() : art; }
 
 Wiedergabe::Wiedergabe(TForm& form, Gelesen gelesen)
     : form_(form), a_(std::move(gelesen.aufzeichnung)), dateiFehler_(std::move(gelesen.fehler)) {
@@ -88,12 +88,15 @@ void Wiedergabe::Langsamer() {
   if (tempo_ > kLangsamst) tempo_ /= 2;
 }
 
-int Wiedergabe::Stein(int art) {
+int Wiedergabe::Stein() {
   if (!fertig_ && naechstes_ < a_.ereignisse.size() && a_.ereignisse[naechstes_].art == Art::Stein)
     return a_.ereignisse[naechstes_++].wert;
-  if (!fertig_)
+  if (!fertig_ && naechstes_ >= a_.ereignisse.size() && !dateiFehler_.isEmpty())
+    Stoppen(QStringLiteral("the replay stops here: ") + dateiFehler_);
+  else if (!fertig_)
     Stoppen(QStringLiteral("the game draws a piece at %1 ms where the recording has none").arg(position_, 0, 'f', 0));
-  return art;
+  // Any fixed kind: the playback ends here, the same way every time.
+  return 0;
 }
 
 void Wiedergabe::Ausfuehren(const Ereignis& e) {

@@ -37,7 +37,7 @@ class Wiedergabe : public QObject {
   // Why the playback stopped early or does not match; empty when it ran through.
   const QString& Meldung() const { return meldung_; }
   // The next piece during the playback: the recorded one.
-  int Stein(int art);
+  int Stein();
 
   // The speed limits: 1/4 to 8 times the recorded pace.
   static constexpr double kLangsamst = 0.25;

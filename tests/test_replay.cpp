@@ -4,6 +4,7 @@
 #include <deque>
 
 #include "replay_hilfe.h"
+#include "shell/anleitung.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ class ReplayExact : public ReplayTest {
 
   // Lets the falling piece come to rest by itself: the landing delay begins.
   void BisZurLandung() {
-    for (int i = 0; i < 400 && !form->Wartet; ++i) Warte(10);
+    for (int i = 0; i < 2000 && !form->Wartet; ++i) Warte(10);
     ASSERT_TRUE(form->Wartet);
   }
 
