@@ -15,6 +15,8 @@ QString ProgrammVersion() { return QStringLiteral(NORVANE_VERSION); }
 namespace {
 
 const QByteArray kKopf = "norvane-replay";
+// Gaps on one repetition line: short lines, and a bound for the reader.
+constexpr size_t kLuecken = 32;
 
 void Zeile(QByteArray& aus, const Ereignis& e) {
   aus += QByteArray::number(static_cast<qlonglong>(e.zeit)) + ' ' + static_cast<char>(e.art) + ' ' +
@@ -89,21 +91,23 @@ QByteArray Schreiben(const Aufzeichnung& a) {
   const auto& e = a.ereignisse;
   for (size_t i = 0; i < e.size();) {
     Zeile(aus, e[i]);
-    // A run of the same event at a steady pace (a falling piece) takes one line.
-    size_t j = i + 1;
-    if (j < e.size() && e[j].art == e[i].art && e[j].wert == e[i].wert) {
-      const int64_t schritt = e[j].zeit - e[i].zeit;
-      while (j + 1 < e.size() && e[j + 1].art == e[i].art && e[j + 1].wert == e[i].wert &&
-             e[j + 1].zeit - e[j].zeit == schritt)
-        ++j;
-      if (j - i >= 2) {
-        aus += "* " + QByteArray::number(static_cast<qulonglong>(j - i)) + ' ' +
-               QByteArray::number(static_cast<qlonglong>(schritt)) + '\n';
-        i = j + 1;
-        continue;
+    // A run of the same event (the ticks of a falling piece) takes one line:
+    // a count and a step when the pace is steady, else the gaps between them.
+    size_t j = i;
+    while (j + 1 < e.size() && e[j + 1].art == e[i].art && e[j + 1].wert == e[i].wert) ++j;
+    bool stetig = j - i >= 2;
+    for (size_t k = i + 2; stetig && k <= j; ++k) stetig = e[k].zeit - e[k - 1].zeit == e[i + 1].zeit - e[i].zeit;
+    if (stetig) {
+      aus += "* " + QByteArray::number(static_cast<qulonglong>(j - i)) + ' ' +
+             QByteArray::number(static_cast<qlonglong>(e[i + 1].zeit - e[i].zeit)) + '\n';
+    } else {
+      for (size_t k = i + 1; k <= j; ++k) {
+        aus += (k - i - 1) % kLuecken == 0 ? "+" : "";
+        aus += ' ' + QByteArray::number(static_cast<qlonglong>(e[k].zeit - e[k - 1].zeit));
+        if ((k - i) % kLuecken == 0 || k == j) aus += '\n';
       }
     }
-    ++i;
+    i = j + 1;
   }
   if (a.beendet)
     aus += "end " + QByteArray::number(a.punkte) + ' ' + QByteArray::number(a.level) + ' ' +
@@ -190,6 +194,23 @@ Gelesen Lesen(const QByteArray& bytes) {
       if (e.back().zeit + anzahl * schritt > kMaxZeitMs) return fehler(nr, QStringLiteral("the game is too long"));
       const Ereignis vorlage = e.back();
       for (int64_t k = 1; k <= anzahl; ++k) e.push_back({vorlage.zeit + k * schritt, vorlage.art, vorlage.wert});
+      continue;
+    }
+    if (t.size() >= 2 && t[0] == "+") {
+      if (e.empty()) return fehler(nr, QStringLiteral("a repetition with nothing to repeat"));
+      if (t.size() > static_cast<qsizetype>(kLuecken) + 1)
+        return fehler(nr, QStringLiteral("too many gaps on one line"));
+      if (static_cast<int64_t>(e.size()) + t.size() > kMaxEreignisse)
+        return fehler(nr, QStringLiteral("too many events"));
+      const Ereignis vorlage = e.back();
+      int64_t zeit = vorlage.zeit;
+      for (qsizetype k = 1; k < t.size(); ++k) {
+        int64_t luecke = 0;
+        if (!Zahl(t[k], 0, kMaxZeitMs, luecke)) return fehler(nr, QStringLiteral("the repetition is malformed"));
+        zeit += luecke;
+        if (zeit > kMaxZeitMs) return fehler(nr, QStringLiteral("the game is too long"));
+        e.push_back({zeit, vorlage.art, vorlage.wert});
+      }
       continue;
     }
     Art art{};

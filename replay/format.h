@@ -9,6 +9,7 @@
 //   0 n 3                     time in ms since New Game, kind, value
 //   50 t 0
 //   * 37 50                   the previous event 37 more times, every 50 ms
+//   + 52 48 51                the previous event 3 more times, after these gaps
 //   end 1240 2 37             points, level, rows at the end
 //
 // Kinds: n next piece (0 ... 6), k key down, u key up (virtual-key codes),

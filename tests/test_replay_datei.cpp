@@ -274,3 +274,74 @@ TEST_F(ReplayDatei, TheNameEntrySavesTheGameBehindIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// Random event lists, with runs of equal events at steady and at uneven paces,
+// survive writing and reading; a ten-minute game on a real clock stays small.
+TEST(ReplayFormat, EventsSurviveTheFileAndALongGameStaysSmall) {
+  std::mt19937_64 rng(11);
+  const replay::Art arten[] = {replay::Art::Stein, replay::Art::Taste,    replay::Art::TasteLos,
+                               replay::Art::Takt,  replay::Art::Anhalten, replay::Art::Zurueck};
+  for (int lauf = 0; lauf < 300; ++lauf) {
+    replay::Aufzeichnung a;
+    a.programm = "1.0.0";
+    a.ton = rng() % 2;
+    a.vorschau = rng() % 2;
+    a.wartenderStein = rng() % 2;
+    a.eintrag = rng() % 2;
+    a.eintragPunkte = int(rng() % 100000);
+    a.eintragName = a.eintrag ? QStringLiteral("Åsa %1").arg(lauf) : QString();
+    a.beendet = rng() % 4 != 0;
+    a.punkte = int(rng() % 100000);
+    a.level = int(rng() % 11);
+    a.reihen = int(rng() % 1000);
+    int64_t t = 0;
+    const int n = int(rng() % 400);
+    const int schritt = int(rng() % 80);
+    for (int i = 0; i < n; ++i) {
+      if (!a.ereignisse.empty() && rng() % 3 != 0) {
+        replay::Ereignis e = a.ereignisse.back();
+        e.zeit += rng() % 2 ? schritt : int64_t(rng() % 90);
+        a.ereignisse.push_back(e);
+        continue;
+      }
+      const replay::Art art = arten[rng() % 6];
+      int wert = 0;
+      if (art == replay::Art::Stein) wert = int(rng() % 7);
+      if (art == replay::Art::Takt) wert = int(rng() % 4);
+      if (art == replay::Art::Taste || art == replay::Art::TasteLos) wert = 1 + int(rng() % 255);
+      t = (a.ereignisse.empty() ? 0 : a.ereignisse.back().zeit) + int64_t(rng() % 200);
+      a.ereignisse.push_back({t, art, wert});
+    }
+    const replay::Gelesen g = replay::Lesen(replay::Schreiben(a));
+    ASSERT_EQ(g.fehler.isEmpty(), a.beendet) << g.fehler.toStdString();
+    ASSERT_EQ(g.aufzeichnung.ereignisse, a.ereignisse) << lauf;
+    const replay::Aufzeichnung& b = g.aufzeichnung;
+    EXPECT_EQ(std::tie(b.ton, b.vorschau, b.wartenderStein, b.eintrag, b.beendet),
+              std::tie(a.ton, a.vorschau, a.wartenderStein, a.eintrag, a.beendet));
+    if (a.eintrag) {
+      EXPECT_EQ(std::tie(b.eintragPunkte, b.eintragName), std::tie(a.eintragPunkte, a.eintragName));
+    }
+    if (a.beendet) {
+      EXPECT_EQ(std::tie(b.punkte, b.level, b.reihen), std::tie(a.punkte, a.level, a.reihen));
+    }
+  }
+  // Ten minutes on a real clock: fall ticks 45 to 60 ms apart, a key now and
+  // then, a new piece every few seconds.
+  replay::Aufzeichnung a;
+  a.beendet = true;
+  for (int64_t t = 0; t < 600000; t += 45 + int64_t(rng() % 16)) {
+    a.ereignisse.push_back({t, replay::Art::Takt, 0});
+    if (rng() % 6 == 0) a.ereignisse.push_back({t + 3, replay::Art::Taste, 37 + int(rng() % 4)});
+    if (rng() % 80 == 0) {
+      a.ereignisse.push_back({t + 5, replay::Art::Takt, 1});
+      a.ereignisse.push_back({t + 5, replay::Art::Stein, int(rng() % 7)});
+    }
+  }
+  const QByteArray datei = replay::Schreiben(a);
+  EXPECT_LT(datei.size(), 100 * 1024);
+  EXPECT_EQ(replay::Lesen(datei).aufzeichnung.ereignisse, a.ereignisse);
+}
+
+}  // namespace
