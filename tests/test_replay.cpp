@@ -197,3 +197,69 @@ TEST_F(ReplayExact, RandomGamesReplayExactly) {
 }
 
 }  // namespace
+
+namespace {
+
+// During playback the keys steer the playback; none reaches the game, and no
+// button but quit does anything.
+TEST_F(ReplayExact, PlaybackKeysSteerThePlaybackAndNeverTheGame) {
+  Steine({});
+  Beginnen();
+  Warte(1500);
+  Beenden();
+  if (HasFatalFailure()) return;
+  TForm spieler;
+  spieler.Form_Load();
+  spieler.show();
+  replay::Wiedergabe w(spieler, replay::Lesen(replay::Schreiben(lauf_.a)));
+  w.Starten();
+  Advance(700);
+  const auto taste = [&](Qt::Key k) { QTest::keyClick(&spieler, k); };
+
+  // P: the clock runs on, the game stands still; P again and it goes on.
+  taste(Qt::Key_P);
+  const Stand angehalten = Nehmen(spieler);
+  const float y = spieler.SteinY;
+  Advance(2000);
+  EXPECT_EQ(Unterschied(Nehmen(spieler), angehalten), "");
+  EXPECT_EQ(spieler.SteinY, y);
+  taste(Qt::Key_P);
+  Advance(200);
+  EXPECT_GT(spieler.SteinY, y);
+
+  // Right doubles and Left halves the speed, from 1/4 to 8 times.
+  for (int i = 0; i < 6; ++i) taste(Qt::Key_Right);
+  EXPECT_EQ(w.Tempo(), 8.0);
+  for (int i = 0; i < 9; ++i) taste(Qt::Key_Left);
+  EXPECT_EQ(w.Tempo(), 0.25);
+  taste(Qt::Key_Right);
+  taste(Qt::Key_Right);
+  EXPECT_EQ(w.Tempo(), 1.0);
+
+  // The game's own keys and buttons do nothing.
+  const int stein = spieler.AktStein;
+  const float x = spieler.SteinX;
+  const bool ton = HauptModul::SoundAn;
+  const bool vorschau = spieler.Vorschau->isHidden();
+  for (Qt::Key k : {Qt::Key_Up, Qt::Key_Down, Qt::Key_S, Qt::Key_V, Qt::Key_J}) taste(k);
+  spieler.picButtonNeuesSpiel->OnClick();
+  spieler.picButtonHighscore->OnClick();
+  EXPECT_EQ(spieler.AktStein, stein);
+  EXPECT_EQ(spieler.SteinX, x);
+  EXPECT_EQ(HauptModul::SoundAn, ton);
+  EXPECT_EQ(spieler.Vorschau->isHidden(), vorschau);
+  EXPECT_FALSE(spieler.HighscoreGeladen());
+
+  // Space jumps to the end: the final screen of the recorded game.
+  taste(Qt::Key_Space);
+  EXPECT_TRUE(w.Fertig());
+  EXPECT_EQ(w.Meldung(), QString());
+  EXPECT_EQ(Unterschied(Nehmen(spieler), lauf_.ende), "");
+  EXPECT_FALSE(spieler.EingabeGeladen());
+
+  // Escape ends the program.
+  taste(Qt::Key_Escape);
+  EXPECT_TRUE(spieler.Beendet());
+}
+
+}  // namespace
