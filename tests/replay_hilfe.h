@@ -18,12 +18,28 @@ struct Stand {
   int punkte = 0, level = 0, reihen = 0;
   std::vector<int> farben;
   QImage well, vorschau;
+  // The falling piece, the timers and the phase flags.
+  std::vector<double> rest;
 };
 
 inline Stand Nehmen(const TForm& f) {
-  Stand s{f.Punktestand, f.Level, f.Reihen, {}, f.TBox->Image().copy(), f.Vorschau->Image().copy()};
+  Stand s{f.Punktestand, f.Level, f.Reihen, {}, f.TBox->Image().copy(), f.Vorschau->Image().copy(), {}};
   for (int c = 1; c <= 10; ++c)
     for (int r = 1; r <= 20; ++r) s.farben.push_back(f.Belegt[c][r] ? f.Farbe[c][r] : 0);
+  s.rest = {double(f.AktStein),
+            f.SteinX,
+            f.SteinY,
+            double(f.Fallschritt),
+            double(f.FallTimer.Enabled()),
+            double(f.WartenTimer.Enabled()),
+            double(f.ReiheTimer.Enabled()),
+            double(f.GameOverTimer.Enabled()),
+            double(f.Pausiert),
+            double(f.Wartet),
+            double(f.SpielVorbei),
+            double(f.FensterOffen),
+            double(f.TimerWarAktiv),
+            double(f.ReiheFortsetzung)};
   return s;
 }
 
@@ -36,6 +52,8 @@ inline std::string Unterschied(const Stand& a, const Stand& b) {
   if (a.farben != b.farben) u += " cells";
   if (a.well != b.well) u += " well pixels";
   if (a.vorschau != b.vorschau) u += " preview pixels";
+  for (size_t i = 0; i < a.rest.size() && i < b.rest.size(); ++i)
+    if (a.rest[i] != b.rest[i]) u += " state " + std::to_string(i);
   return u;
 }
 
