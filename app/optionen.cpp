@@ -37,12 +37,22 @@ std::string Faktor(Optionen& o, std::string_view wert) {
   return {};
 }
 
-constexpr std::array<Option, 3> kOptionen{{
+std::string Wiedergabe(Optionen& o, std::string_view wert) {
+  if (wert.empty()) return "norvane: --replay needs a file (or 'last')" + std::string(kHinweis);
+  o.wiedergabe = std::string(wert);
+  return {};
+}
+
+constexpr std::array<Option, 4> kOptionen{{
     {"--scale", "N",
      "enlarge the game N times, N a whole number;\n"
      "1 gives the original 640 x 480 pixels; without the\n"
      "option, the largest factor that fits the screen",
      Faktor},
+    {"--replay", "FILE",
+     "play back a recorded game instead of playing;\n"
+     "'last' is the last game played",
+     Wiedergabe},
     {"--help", "", "show this help and exit",
      [](Optionen& o, std::string_view) {
        o.hilfe = true;

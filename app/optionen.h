@@ -12,6 +12,8 @@ namespace optionen {
 struct Optionen {
   // The whole enlargement factor the player asked for; none: the largest that fits.
   std::optional<int> faktor;
+  // A recorded game to play back instead of a game: a file, or "last".
+  std::optional<std::string> wiedergabe;
   bool hilfe = false;
   bool version = false;
 };

@@ -9,6 +9,7 @@
 #include "platform/blit.h"
 #include "platform/display.h"
 #include "platform/system.h"
+#include "replay/aufnahme.h"
 #include "shell/anleitung.h"
 #include "shell/infoform.h"
 #include "shell/sound.h"
@@ -125,6 +126,7 @@ void TForm::Form_Load() {
 
 void TForm::picButtonNeuesSpiel_Click() {
   HauptModul::SoundAbspielen(QStringLiteral("CLICK.WAV"));
+  replay::NeuesSpiel(*this);
   if (GameOverTimer.Enabled()) GameOverTimer.SetEnabled(false);
   // A landing delay or a row flash of the old game must not act on the new one.
   WartenTimer.SetEnabled(false);

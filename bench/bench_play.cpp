@@ -12,6 +12,8 @@
 #include "platform/display.h"
 #include "platform/sound.h"
 #include "platform/timer.h"
+#include "replay/aufnahme.h"
+#include "replay/format.h"
 
 namespace {
 
@@ -59,6 +61,46 @@ void BM_GravityTick(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_GravityTick);
+
+// The same tick through the timer, with the game recorded (arg 1) or not (0):
+// the recording must cost no visible time.
+void BM_GravityTickRecording(benchmark::State& state) {
+  auto f = NewForm();
+  if (state.range(0) == 0) replay::Zuruecksetzen();
+  f->AktStein = 0;
+  f->SteinX = 80;
+  f->SteinY = 100;
+  f->Fallschritt = 0;
+  f->SteinNeu = true;
+  f->FallTimer.Tick();
+  for (auto _ : state) {
+    f->FallTimer.Tick();
+    benchmark::DoNotOptimize(f->TBox->Image().constBits());
+  }
+  const replay::Aufzeichnung* a = replay::LaufendeAufnahme();
+  state.counters["recorded"] = a ? double(a->ereignisse.size()) : 0.0;
+  replay::Zuruecksetzen();
+}
+BENCHMARK(BM_GravityTickRecording)->Arg(0)->Arg(1);
+
+// Writing and reading the file of a ten-minute game on a real clock: fall
+// ticks 45 to 60 ms apart, a key every 400 ms, a piece every 4 s.
+void BM_TenMinuteGameFile(benchmark::State& state) {
+  replay::Aufzeichnung a;
+  a.beendet = true;
+  for (int64_t t = 0; t < 600000; t += 45 + t * 7 % 16) {
+    a.ereignisse.push_back({t, replay::Art::Takt, 0});
+    if (t % 400 == 0) a.ereignisse.push_back({t, replay::Art::Taste, 37 + int(t / 400 % 3)});
+    if (t % 4000 == 0) a.ereignisse.push_back({t, replay::Art::Stein, int(t / 4000 % 7)});
+  }
+  QByteArray datei;
+  for (auto _ : state) {
+    datei = replay::Schreiben(a);
+    benchmark::DoNotOptimize(replay::Lesen(datei).aufzeichnung.ereignisse.size());
+  }
+  state.counters["bytes"] = double(datei.size());
+}
+BENCHMARK(BM_TenMinuteGameFile);
 
 void BM_WellMemcpy(benchmark::State& state) {
   QImage well = platform::NewImage(200, 400);

@@ -4,13 +4,15 @@
 #include "platform/blit.h"
 #include "platform/display.h"
 #include "platform/system.h"
+#include "replay/aufnahme.h"
 
 using platform::BitBlt;
 using platform::Rop;
 
 void TForm::NaechstenWaehlen() {
   platform::random::Randomize(platform::clock::SecondsSinceMidnight());
-  NaechsterStein = 4 * static_cast<int>(platform::random::Rnd() * 7);
+  const int art = static_cast<int>(platform::random::Rnd() * 7);
+  NaechsterStein = 4 * replay::Stein(*this, art);
 }
 
 void TForm::NeuerStein() {

@@ -15,6 +15,7 @@
 #include "platform/display.h"
 #include "platform/system.h"
 #include "shell/dialogfenster.h"
+#include "replay/aufnahme.h"
 #include "shell/skin.h"
 #include "shell/sound.h"
 
@@ -211,6 +212,10 @@ void Eingabe::NeueEingabe(int Stelle, double Punkte) {
 void Eingabe::HSSpeichern() {
   // A failed save keeps the old file; the list on screen shows the entry all the same.
   highscore::ListeSchreiben(Dateipfad(), HSPunkte, HSNamen);
+  // The game behind the new entry is kept beside the list.
+  if (HSPlatz >= 1 && HSPlatz <= highscore::kPlaetze)
+    replay::EintragGespeichert(static_cast<int>(HSPunkte[static_cast<size_t>(HSPlatz)]),
+                               HSNamen[static_cast<size_t>(HSPlatz)]);
 }
 
 bool Eingabe::HSEingabe_KeyPress(int& KeyAscii) {

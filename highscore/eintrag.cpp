@@ -5,6 +5,7 @@
 #include "highscore/eingabe.h"
 #include "highscore/highscore_form.h"
 #include "highscore/hsdatei.h"
+#include "replay/aufnahme.h"
 #include "shell/skin.h"
 #include "shell/sound.h"
 
@@ -14,7 +15,8 @@ void TForm::HighscoreEintrag() {
   // Ranks a short file does not provide count as 0, so any result beats them.
   highscore::Punkteliste gespeichert{};
   highscore::WerteLesen(pfad, gespeichert);
-  const int platz = highscore::EintragsPlatz(gespeichert, Punktestand);
+  // A game played back is entered nowhere: it ends as a result without a place.
+  const int platz = replay::WiedergabeAktiv() ? 0 : highscore::EintragsPlatz(gespeichert, Punktestand);
   if (platz == 0) {
     HauptModul::SoundAbspielen(QStringLiteral("GAMEOVER.WAV"));
     return;

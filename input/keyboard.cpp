@@ -4,9 +4,11 @@
 #include "app/tform.h"
 #include "engine/tables.h"
 #include "input/keys.h"
+#include "replay/aufnahme.h"
 #include "shell/sound.h"
 
 void TForm::Form_KeyDown(int& KeyCode, int /*Shift*/) {
+  replay::Taste(*this, true, KeyCode);
   if (KeyCode == keys::V) Vorschau->setVisible(Vorschau->isHidden());
   if (KeyCode == keys::S) HauptModul::SoundAn = !HauptModul::SoundAn;
   if (KeyCode == keys::P && !SpielVorbei) Pause();
@@ -37,5 +39,6 @@ void TForm::Form_KeyPress(int& /*KeyAscii*/) {
 }
 
 void TForm::Form_KeyUp(int& KeyCode, int /*Shift*/) {
+  replay::Taste(*this, false, KeyCode);
   if (KeyCode == keys::Runter && Fallschritt == engine::kSoftDropSchritt) Fallschritt = FallschrittSich;
 }

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 
 #include "app/tform.h"
+#include "replay/aufnahme.h"
 #include "shell/sound.h"
 
 namespace keys {
@@ -33,6 +34,7 @@ bool ZuerstFenster(QObject* control, QEvent* event, const std::function<void(int
 }
 
 void SchalterTasten(TForm& form, int KeyCode) {
+  if (KeyCode == S || KeyCode == V || KeyCode == J) replay::Taste(form, true, KeyCode);
   if (KeyCode == S) HauptModul::SoundAn = !HauptModul::SoundAn;
   if (KeyCode == V) form.Vorschau->setVisible(form.Vorschau->isHidden());
   if (KeyCode == J) {

@@ -12,6 +12,10 @@ namespace {
 bool g_virtual = false;
 int64_t g_now = 0;
 uint64_t g_order = 0;
+std::function<void(const Timer&)>& Observer() {
+  static std::function<void(const Timer&)> observer;
+  return observer;
+}
 std::vector<Timer*>& Registry() {
   static std::vector<Timer*> timers;
   return timers;
@@ -52,6 +56,7 @@ Timer::~Timer() {
 void Timer::SetEnabled(bool on) {
   if (on == enabled_) return;
   enabled_ = on;
+  if (qt_ && driven_) return;
   if (qt_) {
     if (on)
       qt_->start();
@@ -69,9 +74,27 @@ void Timer::SetInterval(int ms) {
   if (enabled_ && !qt_) due_ = g_now + std::max(1, interval_);
 }
 
-void Timer::Fire() {
-  if (enabled_ && OnTick) OnTick();
+void Timer::SetDriven(bool on) {
+  driven_ = on;
+  if (!qt_) return;
+  if (on)
+    qt_->stop();
+  else if (enabled_)
+    qt_->start();
 }
+
+void Timer::Fire() {
+  if (!driven_) Tick();
+}
+
+bool Timer::Tick() {
+  if (!enabled_ || !OnTick) return false;
+  if (const auto& observer = Observer()) observer(*this);
+  OnTick();
+  return true;
+}
+
+void Timer::SetTickObserver(std::function<void(const Timer&)> observer) { Observer() = std::move(observer); }
 
 namespace clock {
 
@@ -83,7 +106,7 @@ void Advance(int64_t ms) {
   for (;;) {
     Timer* next = nullptr;
     for (Timer* t : Registry()) {
-      if (!t->Enabled() || VirtualClockAccess::Due(*t) > target) continue;
+      if (!t->Enabled() || t->Driven() || VirtualClockAccess::Due(*t) > target) continue;
       if (!next || VirtualClockAccess::Due(*t) < VirtualClockAccess::Due(*next) ||
           (VirtualClockAccess::Due(*t) == VirtualClockAccess::Due(*next) &&
            VirtualClockAccess::Order(*t) < VirtualClockAccess::Order(*next)))

@@ -29,11 +29,23 @@ class Timer {
 
   std::function<void()> OnTick;
 
+  // A driven timer keeps its enabled flag but never ticks by itself: only
+  // Tick() runs it, as a replay does with the recorded ticks.
+  void SetDriven(bool on);
+  bool Driven() const { return driven_; }
+  // Runs one tick now, when enabled; true when it ran.
+  bool Tick();
+
+  // Called before every tick that runs, with the timer that ticks (one
+  // observer for the whole program; empty for none).
+  static void SetTickObserver(std::function<void(const Timer&)> observer);
+
  private:
   friend struct VirtualClockAccess;
   void Fire();
 
   bool enabled_ = false;
+  bool driven_ = false;
   int interval_;
   std::unique_ptr<QTimer> qt_;
   int64_t due_ = 0;     // virtual clock: time of the next tick

@@ -8,12 +8,14 @@
 #include "highscore/eingabe.h"
 #include "highscore/highscore_form.h"
 #include "platform/sound.h"
+#include "replay/aufnahme.h"
 #include "shell/anleitung.h"
 #include "shell/infoform.h"
 #include "shell/skin.h"
 #include "shell/sound.h"
 
 void TForm::SpielAnhalten() {
+  replay::Fenster(*this, true);
   FensterOffen = true;
   if (FallTimer.Enabled()) {
     FallTimer.SetEnabled(false);
@@ -22,6 +24,7 @@ void TForm::SpielAnhalten() {
 }
 
 void TForm::HSZurueck() {
+  replay::Fenster(*this, false);
   FensterOffen = false;
   if (TimerWarAktiv && !Pausiert) {
     TimerWarAktiv = false;
@@ -102,7 +105,7 @@ void TForm::closeEvent(QCloseEvent* event) {
   picButtonBeenden_Click();
 }
 
-TForm::~TForm() = default;
+TForm::~TForm() { replay::FormEntfernt(*this); }
 
 Highscore& TForm::HighscoreForm() {
   if (!highscore_) {

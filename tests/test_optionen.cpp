@@ -22,7 +22,8 @@ struct Fall {
   std::vector<std::string> argumente;
   int faktor;  // 0: none asked
   bool hilfe, version;
-  const char* fehler;  // a piece of the one-line message, nullptr when understood
+  const char* fehler;                // a piece of the one-line message, nullptr when understood
+  const char* wiedergabe = nullptr;  // the file to play back, if any
 };
 
 // clang-format off
@@ -57,6 +58,11 @@ const Fall kFaelle[] = {
     {{"--help", "--bogus"},       0, false, false, "unknown option '--bogus'"},
     {{"--help=yes"},              0, false, false, "--help takes no value"},
     {{"--version=1"},             0, false, false, "--version takes no value"},
+    {{"--replay", "last"},        0, false, false, nullptr, "last"},
+    {{"--replay=a b.nvreplay", "--scale", "2"}, 2, false, false, nullptr, "a b.nvreplay"},
+    {{"--replay", "--scale"},     0, false, false, nullptr, "--scale"},  // a file may have any name
+    {{"--replay"},                0, false, false, "--replay needs a value (FILE)"},
+    {{"--replay="},               0, false, false, "--replay needs a file (or 'last')"},
 };
 // clang-format on
 
@@ -84,6 +90,7 @@ TEST(Optionen, EveryLineGivesItsOptionsOrItsOneLineMistake) {
     EXPECT_EQ(a.optionen.faktor.value_or(0), f.faktor);
     EXPECT_EQ(a.optionen.hilfe, f.hilfe);
     EXPECT_EQ(a.optionen.version, f.version);
+    EXPECT_EQ(a.optionen.wiedergabe, f.wiedergabe ? std::optional<std::string>(f.wiedergabe) : std::nullopt);
     std::FILE* aus = std::tmpfile();
     std::FILE* err = std::tmpfile();
     const std::optional<int> rc = optionen::Beantworten(a, aus, err);
