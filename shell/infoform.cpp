@@ -29,7 +29,7 @@ const QString kDank = QStringLiteral("A free game by the Norvane developers");
 const QString kHersteller = QStringLiteral("Norvane Works");
 const QString kMail = QStringLiteral("contact@norvane.example");
 const QString kWeb = QStringLiteral("https://norvane.example/");
-const QString kRechte = QStringLiteral("© 2026 The Norvane team · GPL 3+");
+const QString kRechte = QStringLiteral("© 2026 Norvane Works · GPL 3+");
 
 const QColor kMarine(0, 0, 128);
 const QColor kBlau(0, 0, 255);

@@ -104,7 +104,7 @@ TEST_F(InfoTest, TextsLayoutAndLook) {
       {"CRTxt(3)",
        13,
        {0, 75, 185, 17},
-       "\u00a9 2026 The Norvane team \u00b7 GPL 3+",
+       "\u00a9 2026 Norvane Works \u00b7 GPL 3+",
        grau,
        8.25,
        false,
