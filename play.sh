@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Norvane Works
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds Norvane and starts it.
 set -euo pipefail
 cd "$(dirname "$0")"

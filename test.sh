@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Norvane Works
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds Norvane and runs every test headless: formatting, the test suite
 # (warnings as errors), the same suite under the address and undefined-
 # behaviour sanitizers, the asset generator's tests, a short fuzzing run of

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The main window: the well, the preview, the counters, the menu buttons and
 // every field of the game in progress. The rules of play are members of this

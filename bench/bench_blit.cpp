@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Rectangle copies with each raster operation, beside memcpy of the same rows.
 
 #include <benchmark/benchmark.h>

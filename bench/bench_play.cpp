@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One gravity tick and the whole-well repaint after a row clear, each beside
 // memcpy of the same pixels.
 

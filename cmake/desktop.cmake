@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Norvane Works
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Desktop integration: the launcher entry, the icons, the software-centre
 # description and the manual page, installed where desktops and man look for
 # them, and tests that check the files and the installed layout.

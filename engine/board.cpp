@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The piece pictures, the masked painting of the falling piece over the well,
 // and placing a piece that has come to rest.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Gravity, the support test, the landing delay and the hard drop.
 
 #include <cmath>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Side moves and turning of the falling piece. The tests probe fixed sets of
 // cells that depend on the picture and on whether the piece lies on a row.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Choosing pieces, bringing the next one into the well, and the preview.
 
 #include "app/tform.h"

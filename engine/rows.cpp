@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Removing complete rows: the flash, the collapse and the repaint of the well.
 
 #include "app/tform.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The rule tables of the playfield, kept as data in one place and in the form
 // they are usually written down, so each line can be checked by eye.

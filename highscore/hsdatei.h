@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Highscore file NORVANE.INI: reading, writing, default list, qualification
 // and insertion. Pure functions on a path or on bytes; Qt Core only.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Joystick play: the stick and two buttons, polled every 10 ms, become the
 // main window's own key events. Edge-triggered: a held stick acts once.
 

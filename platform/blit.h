@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Rectangle copies between off-screen images with the three raster operations
 // the game draws with. Images are 32-bit (QImage::Format_RGB32).

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The screen as the game sees it: its logical resolution and size, and the
 // twips the window sizes are measured in. Also the message box.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The enlargement factor, fixed before the application object exists. The
 // toolkit reads its scaling settings once, when that object is made, so the
 // screen is measured first by a child process that opens the display, reads

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // One running game per highscore file in a player's session. The first start
 // holds an exclusive lock and listens on a local socket beside it; a later

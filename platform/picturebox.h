@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A picture box: a widget that owns a persistent off-screen image, which all
 // drawing goes into, and shows it when refreshed.

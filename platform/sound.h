@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Sound output: a count of output devices and playback of one wave file at a
 // time. A new sound replaces one still playing; nothing is queued or mixed.

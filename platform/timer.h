@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Timers with the semantics the game relies on: an enabled flag, an interval
 // in milliseconds and one tick handler. Enabling a running timer does not

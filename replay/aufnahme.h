@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Recording every game, from New Game to the end of the game-over signs. The
 // game calls these hooks where something that changes it happens; each only

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The replay folder beside the highscore list: "last.nvreplay" for the last
 // game and one file for the game behind each entry of the list. Every write

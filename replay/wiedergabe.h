@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Playing a recorded game back on the real game screen. The recorded events
 // drive the game, each at its recorded time on the playback's own clock; the

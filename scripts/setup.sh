@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Norvane Works
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian 12 packages the game needs to build, run and be tested.
 # Only what is missing is installed; through sudo when not run as root.
 set -euo pipefail

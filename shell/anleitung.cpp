@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The instructions: the help text in a read-only box on the shared full-screen
 // skin, and a back button that borrows the highscore list's picture.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The game's other windows belong to the game screen: the window manager keeps
 // each one above it and raises them together, none is minimised on its own,

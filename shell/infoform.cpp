@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The about box: program name, credits, the maker's mail and web links, and an
 // OK button that leads back to the game.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The look the full-screen windows share: black all around, a 640 x 480 panel
 // in the middle with a tiled background, a thin mirrored border and a title

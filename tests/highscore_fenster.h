@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The highscore list and the name entry under test: a loaded game with a
 // fresh highscore file, and what the player sees and hears written down once.

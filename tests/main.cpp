@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Test runner: a headless toolkit, the virtual clock, recorded sounds and a
 // private data directory, so every test is deterministic and leaves no trace.
 // NORVANE_MONKEY_SEED and NORVANE_MONKEY_EVENTS set the long random run.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A small reference model of the rules of play, written from the rules
 // themselves and the tables of model_tables.h, never from the engine. The

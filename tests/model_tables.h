@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The rule tables of the game, written down once for the tests in the form
 // the rules give them, independently of engine/tables.h. Every expected value

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A seeded random player that drives the whole program the way the toolkit
 // would: key events to the focused window, clicks on every button of every

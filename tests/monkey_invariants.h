@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What must hold between any two events of the whole program: the game's own
 // rules, the windows, the timers of each phase and the highscore file. The

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Recording games on the virtual clock and playing them back on a second main
 // window, comparing the two at every piece and at the end.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The instructions window: the help text as written, a box that cannot be
 // edited, the switch keys, the borrowed back button and the halt and return.
 

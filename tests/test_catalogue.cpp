@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The tables of the game as written down in model_tables.h: first checked for
 // agreement among themselves, then held against the game through what it
 // does: the cells it places, the pictures it builds, its timers' rhythm.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The three counters and the well as they appear on screen: each digit
 // position of a counter, grabbed from the visible widget, must show the glyph
 // of the digit strip that the number calls for.

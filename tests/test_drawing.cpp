@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The pictures of the main window, each against a model painted pixel by pixel:
 // the well's frame and empty background, the piece pictures and masks, the
 // preview, the falling piece, the pause sign and the game-over pictures.

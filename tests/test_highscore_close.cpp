@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Close requests from the desktop (a close button, Alt+F4, a logout) on the
 // highscore list and the name entry, in every phase a player can reach them.
 

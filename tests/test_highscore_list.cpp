@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The highscore list opened from the game screen: what it reads, when, and
 // the keys it answers.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The look of the two highscore windows: captions, texts, fonts, colours,
 // the rounded shape of the entry and its tiled background.
 

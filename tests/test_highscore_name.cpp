@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The name as the player types, pastes and sees it: sounds per key, Enter,
 // the limit of twenty characters, characters that cannot be part of a name,
 // the empty-name warning, and the same name on screen and in the file.

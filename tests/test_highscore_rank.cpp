@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Who enters the list and where: the ranks after a game, the insertion that
 // pushes the last entry out, the green of the new entry, and the saved file,
 // checked against a small model of the rules on many random lists.

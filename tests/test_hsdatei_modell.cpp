@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The reading and writing rules of the highscore file, written down a second
 // time from their description and held against the real reader and writer on
 // thousands of seeded random files and lists.

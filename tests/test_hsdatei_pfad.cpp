@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Whatever lies at the highscore path, the game neither hangs nor crashes nor
 // destroys it: only a regular file is read or replaced, and only its head.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Numbers in the highscore file: the decimal text a score is written as, and
 // the value read back from a score field (its longest leading numeric part).
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The about box: its texts and layout, the two links, the sound on each
 // opening, the switch keys and the way back to a running or paused game.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One game per highscore file: the lock and the socket that make a later
 // start hand over to the running game, and what a killed copy leaves behind.
 // Several starts live in this one process, each with temporary folders.

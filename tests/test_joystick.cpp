@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Joystick play through a stand-in device: edge-triggered moves, the soft drop
 // on the stick's pull-back, the two buttons, and polls that must do nothing.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The keyboard as the player uses it: real key events through the toolkit to
 // the widget that has the focus, in every phase of a game, held keys with
 // their auto-repeat, and keys that must do nothing.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The picture buttons react to a click and to nothing else: a left press and
 // release on the button, delivered as mouse events through the toolkit.
 

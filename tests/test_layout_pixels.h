@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A per-pixel model of the three raster operations, written from their
 // formulas alone, and helpers to build and compare pictures pixel by pixel.

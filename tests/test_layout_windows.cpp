@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every element of every window against the window's element table: place
 // relative to its container, size, visibility, container, and nothing else on
 // the containers; the hidden pictures by their sizes.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The life of the program: nothing of the game outlives its owner, an exit
 // inside the toolkit runs no destructor after the display is gone, and a
 // later start of the real program hands over to the running one.

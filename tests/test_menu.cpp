@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Leaving the game screen for the highscore list and coming back, in every
 // phase of a game, and the quit button.
 

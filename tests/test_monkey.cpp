@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The whole program under a seeded random player: every window, both input
 // paths, close requests and the clock, with every invariant checked after
 // every event.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Faults the random player found, each as the smallest reproduction, kept so
 // that they stay mended.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The command line and the enlargement factor: every way of writing an option,
 // good and bad, against what it must give; the factor against a model of "the
 // largest whole k with 640·k and 480·k inside the screen"; and the real program

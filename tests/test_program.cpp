@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program as a process: the end signals take the quit path, and the window
 // system receives the captions exactly as written.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Recorded games played back: the same pieces, cells, pixels, counters and
 // sounds at every piece and at the end, at every playback speed.
 

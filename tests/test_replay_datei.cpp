@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Replay files: damaged and foreign input, the folder of kept replays and
 // failed writes.
 

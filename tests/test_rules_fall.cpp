@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The support test, the gravity tick, the hard drop and the end of a game held
 // against the reference model, for every picture, every column and SteinY from
 // -40 to the floor.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The side tests, the side moves and the turn test held against the reference
 // model, for every picture, every column and SteinY from -40 to the floor.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Row clearing, points, levels and the three counters held against the
 // reference model over random boards and random sequences of landings.
 

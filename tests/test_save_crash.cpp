@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A save of the highscore list killed at any moment leaves either the old
 // list or the new one on disk, whole, never a mixture or a stump.
 

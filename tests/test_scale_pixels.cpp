@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The enlarged screen: drawn at k device pixels per game pixel, every picture of
 // the game screen (skin, well, walls, counters, preview, buttons, pause sign) is
 // the 1x picture with each pixel a k x k block of its colour, no smoothing and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The look the three full-screen windows share: each panel against a model of
 // the rule that paints it, pixel for pixel, and the windows' size and place on
 // screens of several sizes.

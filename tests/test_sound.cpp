@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Which sound each event of the game requests, how (in the background or to
 // the end), and that every request first stops the sound still playing.
 

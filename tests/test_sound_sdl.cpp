@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The real playback path through the audio library's dummy driver.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Close requests from the desktop: on the instructions and the about box they
 // lead back to the game in every phase of it; on the main window they leave
 // the program as the quit button does.

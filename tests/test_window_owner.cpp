@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game's other windows belong to the game screen: each is a fixed dialog
 // transient for it, without minimise or maximise; the name entry is modal to
 // it; a click that activates the disabled game screen hands the keyboard back;

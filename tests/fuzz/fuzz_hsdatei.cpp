@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // libFuzzer target for the byte-level reader of the highscore file and the
 // field parsing on top of it. Any violated invariant aborts the run.
 #include "highscore/hsdatei.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // libFuzzer target for the replay reader. Whatever the bytes, reading ends
 // within the bounds, and whatever it accepts is written back to the same.
 #include <cstddef>

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Norvane Works
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # shellcheck shell=bash disable=SC2034,SC2154
 # (x_pid and weston_pid are read by the tests; $work is theirs.)
 # Shared by the shell tests that run the game on a private display: `source` it

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Norvane Works
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Shared by the shell tests: `source` it.
 # Polls a check for up to $1 seconds; the deadline only matters when something is wrong.
 within() {

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Norvane Works
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the Debian source and binary packages from a copy of the tree (the unit
 # tests run during the build), checks both with lintian, unpacks the binary
 # package with dpkg -x and runs the autopkgtest smoke test (smoke.sh) on the

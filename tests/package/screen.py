@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Norvane Works
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Checks a picture of the whole screen for the game's main window.
 
 The window fills the screen in black and shows its 640 x 480 panel in the

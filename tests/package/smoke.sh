@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Norvane Works
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Smoke test of an installed Norvane: the `norvane` found on PATH (or in
 # /usr/games) starts under xvfb-run, shows its main window, plays a game to its
 # end with synthesised keys, writes the highscore file into a scratch data home

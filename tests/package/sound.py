@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Norvane Works
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Checks what the game sent to SDL's disk audio driver (SDL_AUDIODRIVER=disk).
 
 The game opens the device as 22050 Hz mono 16-bit, the format of its sound

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Norvane Works
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The display goes away under a running game: the X server (x11) or the Wayland
 # compositor (wayland, Weston as a window of a private X server) is killed in
 # each phase of the game: a piece falling, paused, the about box, the

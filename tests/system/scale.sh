@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Norvane Works
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The game enlarged on screens of four sizes, each under its own Xvfb with
 # openbox: the panel fills 640k x 480k pixels in the middle with black around
 # it, its pictures are the 1x ones with every pixel a k x k block, the five

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Norvane Works
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Checks the enlarged game screen on a picture of the screen taken by xwd -root.
 
     scaled_screen.py panel SCREEN K          the lit part of the screen is one

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Norvane Works
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # A second start while the game runs, on X11 (Xvfb with openbox) or Wayland
 # (Weston as a window of a private X server). The second start must end with
 # status 0 within a few seconds and never open a second game; three starts at

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Norvane Works
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The program under a private X server with a real window manager: every
 # window shows its caption unchanged, a close request on a secondary window
 # (wmctrl or Alt+F4) leads back to a working game screen, and a close request

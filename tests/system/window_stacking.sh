@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Norvane Works
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The game's other windows under a real window manager belong to the game
 # screen: each is transient for it, offers no minimise or maximise, stays on
 # top with the keyboard when the player clicks the game screen (the well or a

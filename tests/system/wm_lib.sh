@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Norvane Works
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Shared by the window-manager tests: `source` it with the path of the program.
 # Starts a private X server with openbox and the program on it (with a list of
 # results below zero, so that any finished game earns the name entry), and

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Norvane Works
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Shared by the Wayland tests: `source` it after setting src and game, with the
 # tools the test needs as arguments. Checks them and Qt's Wayland platform,
 # makes a private folder $work (also the runtime folder of the compositor) and

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Norvane Works
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Reads a Wayland client's protocol log (WAYLAND_DEBUG=1) and tells which of
 its windows the compositor has given the keyboard.
 

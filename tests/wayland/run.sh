@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Norvane Works
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs the game natively on Wayland: a headless Weston with its desktop shell
 # and a private runtime folder and socket, the game on Qt's Wayland platform.
 # Checks that the compositor shows the skinned panel full screen (a

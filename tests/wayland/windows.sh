@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Norvane Works
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The game's other windows on Wayland. A headless Weston has no input devices,
 # so here Weston runs as a window of a private X server: its X11 back end turns
 # the server's pointer and keys into Wayland input. The game, on Qt's Wayland

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Norvane Works
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Plants single faults in a scratch copy of the game and runs the test suite on each.
 
 Each fault is one exact edit of one file. A fault is caught when norvane_tests

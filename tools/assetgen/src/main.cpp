@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // norvane-assetgen: draws every picture and synthesises every sound of the
 // game, so the assets can be rebuilt byte for byte from source.
 #include "output.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Piece cells, the well, its flash row and the digit strip.
 
 #include "picture_kit.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The about box picture, the maker logo and the link cursor.
 
 #include "picture_kit.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The panel border, the counter and preview plates and their captions.
 
 #include "picture_kit.h"

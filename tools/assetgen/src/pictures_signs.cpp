@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Masked signs: the game-over and pause signs, the titles and the logo.
 
 #include "picture_kit.h"

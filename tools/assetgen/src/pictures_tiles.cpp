@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Norvane Works
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Menu buttons and the seamless background tiles of the windows.
 
 #include "picture_kit.h"
