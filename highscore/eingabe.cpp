@@ -17,8 +17,8 @@
 #include "platform/blit.h"
 #include "platform/display.h"
 #include "platform/system.h"
-#include "shell/dialogfenster.h"
 #include "replay/aufnahme.h"
+#include "shell/dialogfenster.h"
 #include "shell/skin.h"
 #include "shell/sound.h"
 
