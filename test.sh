@@ -4,8 +4,9 @@
 
 # Builds Norvane and runs every test headless: formatting, the test suite
 # (warnings as errors), the same suite under the address and undefined-
-# behaviour sanitizers, the asset generator's tests, a short fuzzing run of
-# the highscore reader and a smoke run of the benchmarks.
+# behaviour sanitizers, the asset generator's tests, the licence headers, the
+# Debian package, Wayland, short fuzzing runs of the highscore and replay
+# readers and a smoke run of the benchmarks.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh
@@ -56,12 +57,14 @@ cmake --preset asan >/dev/null
 cmake --build --preset asan
 ASAN_OPTIONS=detect_leaks=0 ctest --preset asan
 
-echo "== Fuzzing the highscore reader (30 s)"
+echo "== Fuzzing the highscore and replay readers (30 s each)"
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz --target fuzz_hsdatei
-corpus=$(mktemp -d)
-build/fuzz/fuzz_hsdatei -max_total_time=30 -max_len=20000 "$corpus" 2>&1 | tail -n 2
-rm -rf "$corpus"
+cmake --build --preset fuzz --target fuzz_hsdatei fuzz_replay
+for ziel in fuzz_hsdatei fuzz_replay; do
+  corpus=$(mktemp -d)
+  build/fuzz/$ziel -max_total_time=30 -max_len=20000 "$corpus" 2>&1 | tail -n 2
+  rm -rf "$corpus"
+done
 
 echo "== Summary (GCC build)"
 tail -n 3 build/ci/ctest.log
