@@ -9,6 +9,8 @@
 #   start_weston            Weston as a window of that X server (its X11 back end
 #                           turns the server's pointer and keys into Wayland
 #                           input); sets WAYLAND_DISPLAY, XDG_RUNTIME_DIR, weston_pid
+#   wake_pointer            moves the pointer out and back in, so Weston's X11 back end
+#                           tracks it (without it a started Weston may miss every click)
 #   seed_list FILE          a highscore list below zero: any finished game earns a place
 x_pid="" weston_pid=""
 
@@ -34,6 +36,10 @@ start_weston() {
     echo "Weston did not start: $(tail -n 20 "$work/weston.log")"
     return 1
   }
+}
+
+wake_pointer() {
+  xdotool mousemove 0 0 sleep 0.2 mousemove 512 384 sleep 0.2
 }
 
 seed_list() {

@@ -105,7 +105,7 @@ run_phase() {  # phase, name expected in the file afterwards (or "")
   game_pid=$!
   if ! within 30 shows "Kelmora"; then
     fail "$phase: the game screen did not appear: $(grep -v '^\[' "$work/game.log" | tail -n 5)"
-  elif ! "phase_$phase"; then
+  elif ! { [[ $mode == x11 ]] || wake_pointer; } || ! "phase_$phase"; then
     fail "$phase: the game did not reach the phase"
   elif ! running; then
     fail "$phase: the game ended before the display went away: $(grep -v '^\[' "$work/game.log" | tail -n 5)"

@@ -129,6 +129,7 @@ click() { xdotool mousemove "$1" "$2" click 1; }
 
 start_game
 check "the game screen appears" within 30 shows "Kelmora"
+[[ $mode == wayland ]] && wake_pointer
 if [[ $mode == x11 ]]; then
   id=$(xdotool search --name '^Kelmora$' | head -n1)
   class=$(xprop -id "$id" WM_CLASS | sed -n 's/^WM_CLASS(STRING) = "[^"]*", "\([^"]*\)"$/\1/p')
