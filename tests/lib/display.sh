@@ -5,6 +5,7 @@
 # (x_pid and weston_pid are read by the tests; $work is theirs.)
 # Shared by the shell tests that run the game on a private display: `source` it
 # after wait.sh, with $work set to a private folder (mode 700).
+#   require_tools TOOL...   skips the test (77) when a tool is missing
 #   start_x                 a private X server on a free display; sets DISPLAY, x_pid
 #   start_weston            Weston as a window of that X server (its X11 back end
 #                           turns the server's pointer and keys into Wayland
@@ -13,6 +14,23 @@
 #                           tracks it (without it a started Weston may miss every click)
 #   seed_list FILE          a highscore list below zero: any finished game earns a place
 x_pid="" weston_pid=""
+
+# Ends the test as skipped (77) when a tool is missing; "qt-wayland" stands for
+# Qt's Wayland platform plug-in.
+require_tools() {
+  local tool
+  for tool in "$@"; do
+    if [[ $tool == qt-wayland ]]; then
+      ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1 && continue
+      echo "SKIPPED: Qt's Wayland platform is missing (qt6-wayland)"
+      exit 77
+    fi
+    if ! command -v "$tool" >/dev/null; then
+      echo "SKIPPED: $tool is not installed (scripts/setup.sh installs it)"
+      exit 77
+    fi
+  done
+}
 
 start_x() {
   rm -f "$work/display"

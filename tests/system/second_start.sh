@@ -23,22 +23,13 @@ here=$(cd "$(dirname "$0")" && pwd)
 src=$(cd "$here/../.." && pwd)
 tools=(Xvfb xdotool python3)
 [[ $mode == x11 ]] && tools+=(openbox wmctrl xprop xmessage)
-[[ $mode == wayland ]] && tools+=(weston)
-for tool in "${tools[@]}"; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIPPED: $tool is not installed (scripts/setup.sh installs it)"
-    exit 77
-  fi
-done
-if [[ $mode == wayland ]] && ! ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1; then
-  echo "SKIPPED: Qt's Wayland platform is missing (qt6-wayland)"
-  exit 77
-fi
+[[ $mode == wayland ]] && tools+=(weston qt-wayland)
+source "$src/tests/lib/wait.sh"
+source "$src/tests/lib/display.sh"
+require_tools "${tools[@]}"
 
 work=$(mktemp -d /tmp/norvane-second.XXXXXX)
 chmod 700 "$work"
-source "$src/tests/lib/wait.sh"
-source "$src/tests/lib/display.sh"
 game_pid="" wm_pid="" other_pid=""
 cleanup() {
   for pid in "$game_pid" "$other_pid" "$wm_pid" "$weston_pid" "$x_pid"; do stop_process "$pid"; done
