@@ -11,6 +11,9 @@
                                              K x K block, exactly
     scaled_screen.py window SCREEN X Y W H   exit 0 when that rectangle is lit
                                              (not all black)
+    scaled_screen.py shows SCREEN WINDOW X Y  the window's own picture (xwd -id)
+                                             is what the screen shows at X, Y,
+                                             and it is a picture, not a flat fill
 
 Rows are compared as bytes, so a 3840 x 2160 screen takes a second, not minutes.
 """
@@ -102,6 +105,21 @@ def same(one_path, path, k):
     return problems
 
 
+def shows(screen_path, window_path, x, y):
+    """The screen at (x, y) holds the window's picture: nine in ten pixels alike, many colours."""
+    _, _, screen = read_xwd(screen_path)
+    w, h, window = read_xwd(window_path)
+    alike = sum(a == b for r in range(h) for a, b in zip(
+        struct.iter_unpack("I", window[r]), struct.iter_unpack("I", screen[y + r][4 * x:4 * (x + w)])))
+    colours = {screen[y + r][i:i + 4] for r in range(h) for i in range(4 * x, 4 * (x + w), 4)}
+    problems = []
+    if alike * 10 < w * h * 9:
+        problems.append(f"only {alike} of {w * h} pixels on the screen are the window's")
+    if len(colours) < 50:
+        problems.append(f"the screen shows {len(colours)} colours there, a flat fill")
+    return problems
+
+
 def main(argv):
     if len(argv) == 4 and argv[1] == "panel":
         problems = panel(argv[2], int(argv[3]))
@@ -112,6 +130,8 @@ def main(argv):
         x, y, w, h = (int(v) for v in argv[3:7])
         lit = any(rows[r][4 * x:4 * (x + w)].strip(b"\0") for r in range(y, y + h))
         problems = [] if lit else ["the rectangle is all black"]
+    elif len(argv) == 6 and argv[1] == "shows":
+        problems = shows(argv[2], argv[3], int(argv[4]), int(argv[5]))
     else:
         print(__doc__, file=sys.stderr)
         return 2

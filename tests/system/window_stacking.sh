@@ -14,6 +14,12 @@
 set -uo pipefail
 
 source "$(dirname "$0")/wm_lib.sh" "$1"
+for tool in xwd python3; do
+  command -v "$tool" >/dev/null || {
+    echo "SKIPPED: $tool is not installed (scripts/setup.sh installs x11-apps python3)"
+    exit 77
+  }
+done
 
 haupt_id=$(wmctrl -l | awk -v t="$haupt" '{ s = $0; sub(/^[^ ]+ +[^ ]+ +[^ ]+ /, "", s); if (s == t) print $1 }' | head -n1)
 # The X id of the shown window of that title, as xprop prints ids.
@@ -57,6 +63,18 @@ ganz_zurueck() {  # title, whether the game screen shows under it (ja | nein)
   [[ $2 == nein ]] || normal "$haupt"
 }
 
+# The screen shows the window's own picture where the window is, not a black
+# or empty client area: the server's frame buffer (written by Xvfb itself;
+# xwd -root leaves the client areas of framed windows black) against the
+# window's picture (xwd -id).
+sichtbar() {  # title
+  local id x y
+  id=$(id_von "$1") || return 1
+  read -r x y < <(xwininfo -id "$id" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF } END { print x, y }')
+  xwd -id "$id" -silent -out "$arbeit/fenster.xwd" &&
+    python3 "$(dirname "$0")/scaled_screen.py" shows "$arbeit/Xvfb_screen0" "$arbeit/fenster.xwd" "$x" "$y"
+}
+
 # Clicks on the game screen under a small window: the window stays on top and keeps the keyboard.
 klicks_auf_das_spiel() {  # title
   local ort
@@ -98,6 +116,7 @@ done
 info
 pruefe "the about box opens with the keyboard" warte 15 oben_mit_tastatur "Info:"
 gehoert_zum_spiel "Info:"
+pruefe "the screen shows the about box's content" warte 5 sichtbar "Info:"
 klicks_auf_das_spiel "Info:"
 minimieren "Info:" ja
 xdotool key Return
@@ -108,6 +127,7 @@ pruefe "a game played to its end opens the name entry" bis_zur_eingabe
 pruefe "the entry has the keyboard" warte 15 oben_mit_tastatur "$eingabe"
 eingabe_id=$(id_von "$eingabe")
 gehoert_zum_spiel "$eingabe"
+pruefe "the screen shows the name entry's content" warte 5 sichtbar "$eingabe"
 klicks_auf_das_spiel "$eingabe"
 minimieren "$eingabe" ja
 # An empty name: the message belongs to the entry and keeps the keyboard too.
@@ -115,6 +135,7 @@ xdotool key Return
 meldung="-=Attention=-"
 pruefe "an empty name brings the message" warte 15 oben_mit_tastatur "$meldung"
 pruefe "the message is transient for the entry" transient_fuer "$meldung" "$eingabe_id"
+pruefe "the screen shows the message's content" warte 5 sichtbar "$meldung"
 klicks_auf_das_spiel "$meldung"
 xdotool key Return
 pruefe "the entry has the keyboard after the message" warte 15 oben_mit_tastatur "$eingabe"

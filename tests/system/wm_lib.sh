@@ -70,8 +70,9 @@ beendet() { ! laeuft; }
 # openbox on it. Openbox's focus decisions are logged, to be shown when a check
 # fails. Now and then, on a loaded machine, openbox could not open a display the
 # server had just named; the pair is then started afresh, at most three times.
+# WM_TEST_DISPLAY=N asks for display :N instead (beside other X servers of a test run).
 x_und_wm() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$arbeit/display" 2>"$arbeit/xvfb.log" &
+  Xvfb ${WM_TEST_DISPLAY:+":$WM_TEST_DISPLAY"} -displayfd 3 -screen 0 1024x768x24 -fbdir "$arbeit" -nolisten tcp 3>"$arbeit/display" 2>"$arbeit/xvfb.log" &
   xvfb_pid=$!
   if ! warte 20 test -s "$arbeit/display"; then
     echo "the X server did not start: $(cat "$arbeit/xvfb.log")"
