@@ -90,6 +90,10 @@ TEST_F(Lebenslauf, ALaterStartBringsForwardTheWindowThePlayerMustSee) {
   };
   EXPECT_EQ(HauptModul::VordersteFenster(), &f);
   EXPECT_TRUE(vorn(&f));
+  // The player may minimise the game screen alone; a later start brings it back.
+  f.showMinimized();
+  EXPECT_TRUE(vorn(&f));
+  EXPECT_FALSE(f.isMinimized()) << "the game screen comes back from the task bar";
   f.picButtonNeuesSpiel_Click();
   f.picButtonAnleitung_Click();
   EXPECT_EQ(HauptModul::VordersteFenster(), &f.AnleitungForm());

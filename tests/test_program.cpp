@@ -261,7 +261,7 @@ TEST_P(Beschriftung, TheWindowSystemSeesTheCaptionUnchanged) {
         return !id.isEmpty() || spiel.state() == QProcess::NotRunning;
       },
       30000));
-  ASSERT_FALSE(id.isEmpty()) << "no window appeared";
+  ASSERT_FALSE(id.isEmpty()) << "no window appeared; the program said: " << spiel.readAllStandardError().toStdString();
   const auto [wmName, netName] = x.Namen(id);
   EXPECT_EQ(wmName.toStdString(), GetParam().titel);
   EXPECT_EQ(netName.toStdString(), GetParam().titel);
