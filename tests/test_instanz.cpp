@@ -158,32 +158,35 @@ class GehalteneSperre : public EinSpiel {
   void TearDown() override {
     if (sperre >= 0) ::close(sperre);
   }
+  // A socket that listens at `pfad` and answers nothing: a game that hangs; -1 on failure.
+  static int Zuhoerer(const QString& pfad) {
+    const QByteArray name = QFile::encodeName(pfad);
+    const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un a{};
+    a.sun_family = AF_UNIX;
+    std::memcpy(a.sun_path, name.constData(), static_cast<size_t>(name.size()));
+    if (::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || ::listen(s, 4) != 0) {
+      ::close(s);
+      return -1;
+    }
+    return s;
+  }
 };
 
 TEST_F(GehalteneSperre, AGameThatNeverAnswersIsReportedAfterTheWaitNotJoined) {
   EXPECT_EQ(Spaeter("", 300), Start::KeineAntwort);
   // Listening, but it reads nothing and never answers.
   auto probe = Neu();
-  const QByteArray pfad = QFile::encodeName(probe->SocketPfad());
-  const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
-  sockaddr_un a{};
-  a.sun_family = AF_UNIX;
-  std::memcpy(a.sun_path, pfad.constData(), static_cast<size_t>(pfad.size()));
-  ASSERT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
-  ASSERT_EQ(::listen(s, 4), 0);
+  const int s = Zuhoerer(probe->SocketPfad());
+  ASSERT_GE(s, 0);
   EXPECT_EQ(Spaeter("", 300), Start::KeineAntwort);
   ::close(s);
 }
 
 TEST_F(GehalteneSperre, AGameEndingWithoutAnAnswerLeavesTheGameToTheWaitingStart) {
   auto probe = Neu();
-  const QByteArray pfad = QFile::encodeName(probe->SocketPfad());
-  const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
-  sockaddr_un a{};
-  a.sun_family = AF_UNIX;
-  std::memcpy(a.sun_path, pfad.constData(), static_cast<size_t>(pfad.size()));
-  ASSERT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
-  ASSERT_EQ(::listen(s, 4), 0);
+  const int s = Zuhoerer(probe->SocketPfad());
+  ASSERT_GE(s, 0);
   auto spaeter = Neu();
   auto f = std::async(std::launch::async, [&] { return spaeter->Anmelden("", 10000); });
   // The request has arrived and been read; the game ends without answering it.

@@ -12,6 +12,8 @@
 #                           input); sets WAYLAND_DISPLAY, XDG_RUNTIME_DIR, weston_pid
 #   wake_pointer            moves the pointer out and back in, so Weston's X11 back end
 #                           tracks it (without it a started Weston may miss every click)
+#   play_to_entry           hard drops until the name entry shows (the caller defines
+#                           `shows TITLE` and `running`); false if the game ends first
 #   seed_list FILE          a highscore list below zero: any finished game earns a place
 x_pid="" weston_pid=""
 
@@ -58,6 +60,17 @@ start_weston() {
 
 wake_pointer() {
   xdotool mousemove 0 0 sleep 0.2 mousemove 512 384 sleep 0.2
+}
+
+play_to_entry() {
+  local n
+  for ((n = 0; n < 200; n++)); do
+    shows "Highscore-Eingabe:" && return 0
+    running || return 1
+    xdotool key space
+    sleep 0.2
+  done
+  return 1
 }
 
 seed_list() {

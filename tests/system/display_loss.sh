@@ -51,15 +51,7 @@ shows() {
   fi
 }
 to_entry() {
-  new_game
-  local n
-  for ((n = 0; n < 200; n++)); do
-    shows "Highscore-Eingabe:" && return 0
-    running || return 1
-    xdotool key space
-    sleep 0.2
-  done
-  return 1
+  new_game && play_to_entry
 }
 
 # Each phase: what brings the game there (a function), and the name the file must hold afterwards.

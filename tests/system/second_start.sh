@@ -148,15 +148,7 @@ check "the game still runs" running
 
 # The name entry: the game played to its end with hard drops.
 to_entry() {
-  click 280 518
-  local n
-  for ((n = 0; n < 200; n++)); do
-    shows "Highscore-Eingabe:" && return 0
-    running || return 1
-    xdotool key space
-    sleep 0.2
-  done
-  return 1
+  click 280 518 && play_to_entry
 }
 check "the name entry shows at the end of a game" to_entry
 check "a later start $front the name entry" raised "Highscore-Eingabe:"

@@ -72,13 +72,7 @@ fi
 
 # On the game screen a close request is the quit button: the program ends normally.
 wmctrl -F -c "$haupt"
-pruefe "a close request on the game screen ends the program" warte 20 beendet
-if beendet; then
-  wait "$spiel_pid"
-  rc=$?
-  spiel_pid=""
-  pruefe "the program ends with status 0 (was $rc)" test "$rc" -eq 0
-fi
+endet_normal "a close request on the game screen ends the program"
 
 ende
 exit $?

@@ -134,6 +134,17 @@ bis_zur_eingabe() {
   return 1
 }
 
+# A close request on the game screen is the quit button: the program ends, with status 0.
+endet_normal() {  # message
+  pruefe "$1" warte 20 beendet
+  if beendet; then
+    wait "$spiel_pid"
+    local rc=$?
+    spiel_pid=""
+    pruefe "the program ends with status 0 (was $rc)" test "$rc" -eq 0
+  fi
+}
+
 # The result of the test, with what helps when a check failed.
 ende() {
   if ((fehler)); then
